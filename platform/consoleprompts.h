@@ -1,0 +1,34 @@
+#pragma once
+
+#include <iosfwd>
+
+#include "platform/prompts.h"
+
+// Prompts for the command line: what a window would show in a box goes to the error stream,
+// every question is answered No, and no dialog can be shown. Counts what it wrote, so a
+// command can tell whether the job was refused.
+class ConsolePrompts : public Prompts {
+public:
+    explicit ConsolePrompts(std::ostream& out);
+
+    void information(const std::string& text) override;
+    void warning(const std::string& text) override;
+    void error(const std::string& text) override;
+    void message(const std::string& text) override;
+    bool confirm(const std::string& text) override;
+    std::optional<std::string> input(const std::string& caption, const std::string& prompt,
+                                     const std::string& initial) override;
+    std::optional<FileDialogResult> openFile(const FileDialogRequest& request) override;
+    std::optional<FileDialogResult> saveFile(const FileDialogRequest& request) override;
+    bool choosePrinter(QPrinter& printer) override;
+    void openUrl(const std::string& url) override;
+    void openHelp(const std::string& topic) override;
+
+    int messagesShown() const { return m_messages; }
+
+private:
+    void write(const char* kind, const std::string& text);
+
+    std::ostream& m_out;
+    int m_messages = 0;
+};

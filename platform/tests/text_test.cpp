@@ -1,0 +1,40 @@
+#include "platform/core/text.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/core/safefile.h"
+#include "platform/tests/tempdir.h"
+
+TEST(Text, UpperCaseTouchesAsciiLettersOnly) {
+    EXPECT_EQ(upperAscii("http://www.Example.com/\xE4"), "HTTP://WWW.EXAMPLE.COM/\xE4");
+    EXPECT_EQ(lowerAscii("HTTPS:"), "https:");
+    EXPECT_TRUE(equalsIgnoringCase("Google", "GOOGLE"));
+    EXPECT_FALSE(equalsIgnoringCase("\xE4", "\xC4"));
+    EXPECT_TRUE(startsWithIgnoringCase("MailTo:x", "mailto:"));
+}
+
+TEST(Text, LineBreaksBecomeCrLf) {
+    EXPECT_EQ(withCrLf("a\nb\rc\r\nd"), "a\r\nb\r\nc\r\nd");
+    EXPECT_EQ(withCrLf("\r\r\n\n"), "\r\n\r\n\r\n");
+    EXPECT_EQ(withCrLf(""), "");
+}
+
+TEST(Text, SplitLinesTakesEveryKindOfBreakAndNoEmptyLastLine) {
+    using Lines = std::vector<std::string>;
+    EXPECT_EQ(splitLines("a\r\nb\nc\rd"), (Lines{"a", "b", "c", "d"}));
+    EXPECT_EQ(splitLines("a\r\n"), (Lines{"a"}));
+    EXPECT_EQ(splitLines("a\r\n\r\n"), (Lines{"a", ""}));
+    EXPECT_EQ(splitLines(""), Lines{});
+}
+
+TEST(SafeFile, WritesReplaceAndReadBack) {
+    TempDir dir;
+    writeFileAtomically(dir / "a" / "b.txt", "one");
+    writeFileAtomically(dir / "a" / "b.txt", std::string("two\0bytes", 9));
+    EXPECT_EQ(readFileBytes(dir / "a" / "b.txt"), std::string("two\0bytes", 9));
+    EXPECT_THROW(readFileBytes(dir / "missing.txt"), FileError);
+    // No temporary file is left behind.
+    int entries = 0;
+    for ([[maybe_unused]] auto& e : std::filesystem::directory_iterator(dir / "a")) ++entries;
+    EXPECT_EQ(entries, 1);
+}
