@@ -22,14 +22,18 @@ endfunction()
 
 # orlek_test(<name> <sources...> LIBS <targets...> [QT])
 # Every test runs with the offscreen Qt platform and its own settings file, so no test
-# touches the user's settings or needs a display.
+# touches the user's settings or needs a display. QT tests get a main() that holds one
+# QApplication for the whole program.
 function(orlek_test name)
     cmake_parse_arguments(ARG "QT" "" "LIBS" ${ARGN})
     add_executable(${name} ${ARG_UNPARSED_ARGUMENTS})
-    target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gtest_main GTest::gmock)
+    target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gmock)
     target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR})
     if(ARG_QT)
         set_target_properties(${name} PROPERTIES AUTOMOC ON)
+        target_link_libraries(${name} PRIVATE qt_test_main)
+    else()
+        target_link_libraries(${name} PRIVATE GTest::gtest_main)
     endif()
     gtest_discover_tests(${name}
         DISCOVERY_MODE PRE_TEST

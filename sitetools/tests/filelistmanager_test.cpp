@@ -5,10 +5,10 @@
 #include "platform/displaytext.h"
 #include "platform/scriptedprompts.h"
 #include "platform/tests/tempdir.h"
-#include "sitetools/tests/qtapplication.h"
 
 #include <gtest/gtest.h>
 #include <QAction>
+#include <QApplication>
 #include <QClipboard>
 #include <QMenu>
 #include <QMenuBar>
@@ -34,7 +34,6 @@ const std::string kBadName =
 class ManagerTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        qtApplication();
         fs::create_directories(dir / "My File Lists");
         writeFileAtomically(dir / "tips" / "fmanage.txt", "One entry per line.\r\nSave with Ctrl+S.");
     }

@@ -5,7 +5,6 @@
 #include "platform/scriptedprompts.h"
 #include "platform/tests/tempdir.h"
 #include "sitetools/proxysettings.h"
-#include "sitetools/tests/qtapplication.h"
 
 #include <gtest/gtest.h>
 #include <QAction>
@@ -25,8 +24,6 @@ const char* kVistral = "\\Software\\Orlek\\Vistral";
 
 class ProxyDialogTest : public ::testing::Test {
 protected:
-    void SetUp() override { qtApplication(); }
-
     static void trigger(Tpset& dialog, const char* name) {
         QAction* action = dialog.findChild<QAction*>(name);
         ASSERT_NE(action, nullptr) << name;
