@@ -9,6 +9,8 @@ ReportGrid::ReportGrid() : m_table(2, 2) {
 
 void ReportGrid::reset(const std::string& date) {
     m_table.clearCells();
+    // An opened file may have brought another number of columns; the run writes two.
+    m_table.setColumnCount(2);
     m_table.setRowCount(2);
     m_table.setCell(0, 0, "Ranqor TM Report");
     m_table.setCell(1, 0, date);

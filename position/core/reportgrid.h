@@ -16,7 +16,7 @@ public:
     const GridTable& table() const { return m_table; }
     int rowCount() const { return m_table.rowCount(); }
 
-    // Every cell emptied, two rows, "Ranqor TM Report" and the date in row 0.
+    // Every cell emptied, two columns and two rows, "Ranqor TM Report" and the date in row 0.
     void reset(const std::string& date);
     // Fills the last row and adds a new empty one.
     void appendRow(std::string position, std::string url);
