@@ -2,7 +2,7 @@
 
 #include "platform/tests/tempdir.h"
 #include "position/core/reportgrid.h"
-#include "position/tests/qtapp.h"
+#include "position/tests/pdftools.h"
 
 #include <gtest/gtest.h>
 #include <QPrinter>
@@ -12,8 +12,6 @@ namespace {
 
 class ReportPrinterTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() { ensureApplication(); }
-
     void SetUp() override {
         m_report.reset("01/02/2024");
         m_report.appendEmptyRow();

@@ -1,7 +1,7 @@
 #include "position/reporttablemodel.h"
 
 #include "position/core/reportgrid.h"
-#include "position/tests/qtapp.h"
+#include "position/tests/pdftools.h"
 
 #include <gtest/gtest.h>
 #include <QColor>
@@ -11,8 +11,6 @@ namespace {
 
 class ReportTableModelTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() { ensureApplication(); }
-
     void SetUp() override {
         m_report.reset("01/02/2024");
         m_report.appendRow("Google result 1", "http://www.example.com/");

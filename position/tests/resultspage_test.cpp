@@ -8,7 +8,7 @@
 #include "position/core/reportexport.h"
 #include "position/core/reportgrid.h"
 #include "position/reporttablemodel.h"
-#include "position/tests/qtapp.h"
+#include "position/tests/pdftools.h"
 
 #include <gtest/gtest.h>
 #include <QAction>
@@ -27,8 +27,6 @@ const char* const kSaveFilter = "Orlek Position Report|*.prp|All Files (*.*)|*.*
 
 class ResultsPageTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() { ensureApplication(); }
-
     void SetUp() override {
         m_report.reset("01/02/2024");
         m_report.appendEmptyRow();
