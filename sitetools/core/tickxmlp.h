@@ -1,0 +1,143 @@
+#pragma once
+
+#include "net/core/tickcore.h"
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <new>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+// The tokenizer's own error: code 101 for reading attributes that are not there.
+class EXMLp : public EickError {
+public:
+    using EickError::EickError;
+};
+
+// Raised when a buffer cannot grow; the state machine is left where it stopped.
+class EXMLpOutOfMemory : public std::bad_alloc {
+public:
+    const char* what() const noexcept override { return "Out of memory"; }
+};
+
+// A forgiving XML/HTML tokenizer: a character-driven state machine fed in pieces of any size,
+// reporting what it finds through the On... events, synchronously and in document order.
+// It checks nothing and never fails on malformed markup.
+class TickXMLp : public TickCore {
+public:
+    static constexpr int MaxAttributes = 64;
+
+    std::function<void(TickXMLp* Sender, const std::string& Element)> OnBeginElement;
+    std::function<void(TickXMLp* Sender, const std::string& Element)> OnEmptyElement;
+    std::function<void(TickXMLp* Sender, const std::string& Element)> OnEndElement;
+    std::function<void(TickXMLp* Sender, const std::string& Text)> OnText;
+    std::function<void(TickXMLp* Sender, const std::string& Entity, std::string& Value)> OnEvalEntity;
+    std::function<void(TickXMLp* Sender, const std::string& Text)> OnComment;
+    std::function<void(TickXMLp* Sender, const std::string& Text)> OnMeta;
+    std::function<void(TickXMLp* Sender, const std::string& Text)> OnPI;
+    std::function<void(TickXMLp* Sender, const std::string& SectionID, const std::string& Text)>
+        OnSpecialSection;
+
+    TickXMLp();
+
+    const std::string& ExtraNameChars() const { return m_extraNameChars; }
+    void setExtraNameChars(const std::string& value);
+    const std::string& ExtraSpaceChars() const { return m_extraSpaceChars; }
+    void setExtraSpaceChars(const std::string& value);
+    bool FlushOnEOL() const { return m_flushOnEOL; }
+    void setFlushOnEOL(bool value) { m_flushOnEOL = value; }
+    bool PreserveWhiteSpace() const { return m_preserveWhiteSpace; }
+    void setPreserveWhiteSpace(bool value) { m_preserveWhiteSpace = value; }
+
+    // Valid inside OnBeginElement and OnEmptyElement only; Index counts from 1.
+    int AttrCount() const { return m_reportingElement ? m_attrCount : 0; }
+    const std::string& AttrName(int Index);
+    const std::string& AttrValue(int Index);
+
+    // Runs the piece through the state machine up to its end or its first NUL character.
+    void Input(std::string_view piece);
+    // True: reports the pending text, then starts over with empty buffers. False does nothing.
+    void Reset(bool value = true);
+
+private:
+    // Lets the tests switch the run tables off and compare with a strictly stepwise parse.
+    friend struct TickXMLpProbe;
+
+    enum State : std::uint8_t {
+        Text,
+        AfterLt,
+        TagName,
+        InTag,
+        AttrNameState,
+        AfterAttrName,
+        BeforeValue,
+        UnquotedValue,
+        DQValue,
+        SQValue,
+        EntityInText,
+        EntityInUnquoted,
+        EntityInDQ,
+        EntityInSQ,
+        EndTagName,
+        SkipToGt,
+        AfterTag,
+        NewlineInText,
+        NewlineBeforeTag,
+        DeclStart,
+        CommentStart,
+        Comment,
+        PI,
+        Decl,
+        DeclBracket,
+        DeclDQ,
+        DeclSQ,
+        SectionID,
+        SectionBody,
+        StateCount
+    };
+    // What a character does in a run of characters that keep the state: RunNone ends the run.
+    enum RunTarget : std::uint8_t { RunNone, RunText, RunToken, RunEntity, RunSkip };
+
+    static constexpr std::uint8_t NameChar = 1;
+    static constexpr std::uint8_t Blank = 2;
+
+    bool isName(unsigned char c) const { return m_classes[c] & NameChar; }
+    bool isBlank(unsigned char c) const { return m_classes[c] & Blank; }
+
+    void feed(const char* p, const char* end);
+    void step(unsigned char c);
+    void rebuildTables();
+
+    void flushText();
+    void emitElement();
+    void addAttribute();
+    void evalEntity(bool semicolon);
+    const std::pair<std::string, std::string>& attribute(int index);
+
+    std::string m_extraNameChars;
+    std::string m_extraSpaceChars;
+    bool m_flushOnEOL = true;
+    bool m_preserveWhiteSpace = false;
+
+    State m_state = Text;
+    unsigned char m_last = 0;
+    unsigned char m_beforeLast = 0;
+    std::string m_text;
+    std::string m_token;
+    std::string m_entity;
+    std::string m_entityValue;
+    std::string m_element;
+    std::string m_pendingName;
+    // Slots are reused from element to element so their strings keep their capacity.
+    std::vector<std::pair<std::string, std::string>> m_attrs;
+    int m_attrCount = 0;
+    bool m_reportingElement = false;
+
+    std::array<std::uint8_t, 256> m_classes{};
+    // For each state, the characters it only appends (or skips) without changing state:
+    // such runs are taken in one go instead of one character at a time.
+    std::array<std::array<std::uint8_t, 256>, StateCount> m_runs{};
+};
