@@ -108,6 +108,7 @@ private:
     bool isBlank(unsigned char c) const { return m_classes[c] & Blank; }
 
     void feed(const char* p, const char* end);
+    const char* runEnd(const char* p, const char* end) const;
     void step(unsigned char c);
     void rebuildTables();
 
@@ -140,4 +141,12 @@ private:
     // For each state, the characters it only appends (or skips) without changing state:
     // such runs are taken in one go instead of one character at a time.
     std::array<std::array<std::uint8_t, 256>, StateCount> m_runs{};
+    // For a state whose run ends only at a few characters (text, quoted values, comments), those
+    // characters and NUL, so the end of the run is searched 16 bytes at a time.
+    struct StopSet {
+        int count = 0;
+        // Each stop character repeated 16 times, ready to compare with a block of input.
+        alignas(16) std::array<std::array<char, 16>, 5> splats{};
+    };
+    std::array<StopSet, StateCount> m_stops{};
 };
