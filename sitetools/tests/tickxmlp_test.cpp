@@ -4,6 +4,7 @@
 
 #include "sitetools/tests/xmlevents.h"
 
+#include <new>
 #include <stdexcept>
 
 namespace {
@@ -246,6 +247,17 @@ TEST(TickXMLp, AThrowingHandlerLeavesNoAttributesBehind) {
     EXPECT_THROW(parser.Input("<a x=1>"), std::runtime_error);
     EXPECT_EQ(parser.AttrCount(), 0);
     EXPECT_THROW(parser.AttrName(1), EXMLp);
+}
+
+TEST(TickXMLp, RunningOutOfMemoryRaisesOutOfMemory) {
+    TickXMLp parser;
+    parser.OnText = [](TickXMLp*, const std::string&) { throw std::bad_alloc(); };
+    try {
+        parser.Input("text<b>");
+        FAIL() << "no exception";
+    } catch (const std::bad_alloc& e) {
+        EXPECT_STREQ(e.what(), "Out of memory");
+    }
 }
 
 TEST(TickXMLp, WorksWithoutHandlers) {
