@@ -98,8 +98,6 @@ private:
         SectionBody,
         StateCount
     };
-    // What a character does in a run of characters that keep the state: RunNone ends the run.
-    enum RunTarget : std::uint8_t { RunNone, RunText, RunToken, RunEntity, RunSkip };
 
     static constexpr std::uint8_t NameChar = 1;
     static constexpr std::uint8_t Blank = 2;
@@ -111,6 +109,7 @@ private:
     const char* runEnd(const char* p, const char* end) const;
     void step(unsigned char c);
     void rebuildTables();
+    bool extendsRun(State state, unsigned char c) const;
 
     void flushText();
     void emitElement();
@@ -140,7 +139,9 @@ private:
     std::array<std::uint8_t, 256> m_classes{};
     // For each state, the characters it only appends (or skips) without changing state:
     // such runs are taken in one go instead of one character at a time.
-    std::array<std::array<std::uint8_t, 256>, StateCount> m_runs{};
+    std::array<std::array<bool, 256>, StateCount> m_runs{};
+    // The buffer a run of each state extends; none for runs that are skipped.
+    std::array<std::string TickXMLp::*, StateCount> m_runBuffers{};
     // For a state whose run ends only at a few characters (text, quoted values, comments), those
     // characters and NUL, so the end of the run is searched 16 bytes at a time.
     struct StopSet {

@@ -9,27 +9,19 @@
 
 void TickXMLp::feed(const char* p, const char* end) {
     while (p < end) {
-        const auto& run = m_runs[m_state];
-        if (run[static_cast<unsigned char>(*p)]) {
+        if (m_runs[m_state][static_cast<unsigned char>(*p)]) {
             const char* q = runEnd(p + 1, end);
-            switch (run[static_cast<unsigned char>(*p)]) {
-                case RunText:
-                    m_text.append(p, q - p);
-                    break;
-                case RunToken:
-                    m_token.append(p, q - p);
-                    break;
-                case RunEntity:
-                    m_entity.append(p, q - p);
-                    break;
-                default:
-                    break;
+            if (const auto buffer = m_runBuffers[m_state]) {
+                (this->*buffer).append(p, q - p);
             }
             m_beforeLast = q - p >= 2 ? static_cast<unsigned char>(q[-2]) : m_last;
             m_last = static_cast<unsigned char>(q[-1]);
             p = q;
-            continue;
+            if (p == end) {
+                return;
+            }
         }
+        // Here the character ends a run or cannot start one: it goes through the state table.
         const auto c = static_cast<unsigned char>(*p);
         if (c == 0) {
             return;
@@ -41,12 +33,9 @@ void TickXMLp::feed(const char* p, const char* end) {
             if (m_flushOnEOL) {
                 flushText();
             }
-            m_beforeLast = m_last;
-            m_last = c;
-            ++p;
-            continue;
+        } else {
+            step(c);
         }
-        step(c);
         m_beforeLast = m_last;
         m_last = c;
         ++p;
@@ -58,16 +47,16 @@ const char* TickXMLp::runEnd(const char* p, const char* end) const {
 #if defined(__SSE2__)
     const StopSet& stops = m_stops[m_state];
     if (stops.count > 0) {
-        __m128i wanted[5];
-        for (int i = 0; i < 5; ++i) {
-            wanted[i] = _mm_load_si128(reinterpret_cast<const __m128i*>(stops.splats[i].data()));
-        }
+        const auto splat = [&stops](int i) {
+            return _mm_load_si128(reinterpret_cast<const __m128i*>(stops.splats[i].data()));
+        };
+        const __m128i s0 = splat(0), s1 = splat(1), s2 = splat(2), s3 = splat(3), s4 = splat(4);
         for (; end - p >= 16; p += 16) {
             const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-            __m128i hits = _mm_cmpeq_epi8(block, wanted[0]);
-            for (int i = 1; i < 5; ++i) {
-                hits = _mm_or_si128(hits, _mm_cmpeq_epi8(block, wanted[i]));
-            }
+            const __m128i hits =
+                _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(block, s0), _mm_cmpeq_epi8(block, s1)),
+                             _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(block, s2), _mm_cmpeq_epi8(block, s3)),
+                                          _mm_cmpeq_epi8(block, s4)));
             if (const int mask = _mm_movemask_epi8(hits)) {
                 return p + __builtin_ctz(static_cast<unsigned>(mask));
             }
@@ -97,101 +86,94 @@ void TickXMLp::rebuildTables() {
         m_classes[static_cast<unsigned char>(c)] |= Blank;
     }
 
-    // Each entry repeats the condition of step()'s branch that appends (or skips) and stays.
     for (int s = 0; s < StateCount; ++s) {
+        const auto state = static_cast<State>(s);
         auto& run = m_runs[s];
-        run.fill(RunNone);
-        for (int i = 1; i < 256; ++i) {
-            const auto c = static_cast<unsigned char>(i);
-            const bool name = isName(c);
-            const bool blank = isBlank(c);
-            bool stays = false;
-            RunTarget target = RunToken;
-            switch (static_cast<State>(s)) {
-                case Text:
-                    stays = c != '\n' && c != '&' && c != '<';
-                    target = RunText;
-                    break;
-                case TagName:
-                case EndTagName:
-                    stays = name;
-                    break;
-                case InTag:
-                    stays = blank || c == '/';
-                    target = RunSkip;
-                    break;
-                case AttrNameState:
-                    stays = !blank && c != '/' && c != '=' && c != '>';
-                    break;
-                case AfterAttrName:
-                case BeforeValue:
-                    stays = blank;
-                    target = RunSkip;
-                    break;
-                case UnquotedValue:
-                    stays = c != '&' && !blank && c != '>';
-                    break;
-                case DQValue:
-                    stays = c != '"' && c != '&';
-                    break;
-                case SQValue:
-                    stays = c != '\'' && c != '&';
-                    break;
-                case EntityInText:
-                case EntityInUnquoted:
-                case EntityInDQ:
-                case EntityInSQ:
-                    stays = name || c == '#';
-                    target = RunEntity;
-                    break;
-                case SkipToGt:
-                    stays = c != '>';
-                    target = RunSkip;
-                    break;
-                case Comment:
-                case PI:
-                    stays = c != '>';
-                    break;
-                case Decl:
-                    stays = c != '>' && c != '[' && c != '"' && c != '\'';
-                    break;
-                case DeclBracket:
-                    stays = c != ']';
-                    break;
-                case DeclDQ:
-                    stays = c != '"';
-                    break;
-                case DeclSQ:
-                    stays = c != '\'';
-                    break;
-                case SectionID:
-                    stays = c != '[' && !blank;
-                    break;
-                case SectionBody:
-                    stays = c != '>';
-                    target = RunText;
-                    break;
-                default:
-                    break;
-            }
-            if (stays) {
-                run[i] = target;
-            }
+        for (int c = 0; c < 256; ++c) {
+            run[c] = c != 0 && extendsRun(state, static_cast<unsigned char>(c));
+        }
+        switch (state) {
+            case Text:
+            case SectionBody:
+                m_runBuffers[s] = &TickXMLp::m_text;
+                break;
+            case EntityInText:
+            case EntityInUnquoted:
+            case EntityInDQ:
+            case EntityInSQ:
+                m_runBuffers[s] = &TickXMLp::m_entity;
+                break;
+            case InTag:
+            case AfterAttrName:
+            case BeforeValue:
+            case SkipToGt:
+                m_runBuffers[s] = nullptr;
+                break;
+            default:
+                m_runBuffers[s] = &TickXMLp::m_token;
+                break;
         }
         StopSet& stops = m_stops[s];
         stops.count = 0;
-        for (int i = 0; i < 256; ++i) {
-            if (run[i] == RunNone) {
+        for (int c = 0; c < 256; ++c) {
+            if (!run[c]) {
                 if (stops.count == static_cast<int>(stops.splats.size())) {
                     stops.count = 0;
                     break;
                 }
-                stops.splats[stops.count++].fill(static_cast<char>(i));
+                stops.splats[stops.count++].fill(static_cast<char>(c));
             }
         }
         // Unused slots repeat NUL, which is always a stop character.
         for (int i = stops.count; i < static_cast<int>(stops.splats.size()); ++i) {
             stops.splats[i].fill(0);
         }
+    }
+}
+
+// True when step() would only append the character to the state's buffer (or skip it) and stay;
+// each case repeats the condition of that branch of the state table.
+bool TickXMLp::extendsRun(State state, unsigned char c) const {
+    switch (state) {
+        case Text:
+            return c != '\n' && c != '&' && c != '<';
+        case TagName:
+        case EndTagName:
+            return isName(c);
+        case InTag:
+            return isBlank(c) || c == '/';
+        case AttrNameState:
+            return !isBlank(c) && c != '/' && c != '=' && c != '>';
+        case AfterAttrName:
+        case BeforeValue:
+            return isBlank(c);
+        case UnquotedValue:
+            return c != '&' && !isBlank(c) && c != '>';
+        case DQValue:
+            return c != '"' && c != '&';
+        case SQValue:
+            return c != '\'' && c != '&';
+        case EntityInText:
+        case EntityInUnquoted:
+        case EntityInDQ:
+        case EntityInSQ:
+            return isName(c) || c == '#';
+        case SkipToGt:
+        case Comment:
+        case PI:
+        case SectionBody:
+            return c != '>';
+        case Decl:
+            return c != '>' && c != '[' && c != '"' && c != '\'';
+        case DeclBracket:
+            return c != ']';
+        case DeclDQ:
+            return c != '"';
+        case DeclSQ:
+            return c != '\'';
+        case SectionID:
+            return c != '[' && !isBlank(c);
+        default:
+            return false;
     }
 }

@@ -65,7 +65,7 @@ struct TickXMLpProbe {
     // Every character then goes through the state table one at a time.
     static void disableRuns(TickXMLp& parser) {
         for (auto& run : parser.m_runs) {
-            run.fill(TickXMLp::RunNone);
+            run.fill(false);
         }
     }
 };
