@@ -23,6 +23,20 @@ public:
     const char* what() const noexcept override { return "Out of memory"; }
 };
 
+class TickXMLp;
+
+using TickXMLpBeginElementEvent = std::function<void(TickXMLp* Sender, const std::string& Element)>;
+using TickXMLpEmptyElementEvent = std::function<void(TickXMLp* Sender, const std::string& Element)>;
+using TickXMLpEndElementEvent = std::function<void(TickXMLp* Sender, const std::string& Element)>;
+using TickXMLpTextEvent = std::function<void(TickXMLp* Sender, const std::string& Text)>;
+using TickXMLpEvalEntityEvent =
+    std::function<void(TickXMLp* Sender, const std::string& Entity, std::string& Value)>;
+using TickXMLpCommentEvent = std::function<void(TickXMLp* Sender, const std::string& Text)>;
+using TickXMLpMetaEvent = std::function<void(TickXMLp* Sender, const std::string& Text)>;
+using TickXMLpPIEvent = std::function<void(TickXMLp* Sender, const std::string& Text)>;
+using TickXMLpSpecialSectionEvent =
+    std::function<void(TickXMLp* Sender, const std::string& SectionID, const std::string& Text)>;
+
 // A forgiving XML/HTML tokenizer: a character-driven state machine fed in pieces of any size,
 // reporting what it finds through the On... events, synchronously and in document order.
 // It checks nothing and never fails on malformed markup.
@@ -30,16 +44,15 @@ class TickXMLp : public TickCore {
 public:
     static constexpr int MaxAttributes = 64;
 
-    std::function<void(TickXMLp* Sender, const std::string& Element)> OnBeginElement;
-    std::function<void(TickXMLp* Sender, const std::string& Element)> OnEmptyElement;
-    std::function<void(TickXMLp* Sender, const std::string& Element)> OnEndElement;
-    std::function<void(TickXMLp* Sender, const std::string& Text)> OnText;
-    std::function<void(TickXMLp* Sender, const std::string& Entity, std::string& Value)> OnEvalEntity;
-    std::function<void(TickXMLp* Sender, const std::string& Text)> OnComment;
-    std::function<void(TickXMLp* Sender, const std::string& Text)> OnMeta;
-    std::function<void(TickXMLp* Sender, const std::string& Text)> OnPI;
-    std::function<void(TickXMLp* Sender, const std::string& SectionID, const std::string& Text)>
-        OnSpecialSection;
+    TickXMLpBeginElementEvent OnBeginElement;
+    TickXMLpEmptyElementEvent OnEmptyElement;
+    TickXMLpEndElementEvent OnEndElement;
+    TickXMLpTextEvent OnText;
+    TickXMLpEvalEntityEvent OnEvalEntity;
+    TickXMLpCommentEvent OnComment;
+    TickXMLpMetaEvent OnMeta;
+    TickXMLpPIEvent OnPI;
+    TickXMLpSpecialSectionEvent OnSpecialSection;
 
     TickXMLp();
 
