@@ -125,6 +125,12 @@ INSTANTIATE_TEST_SUITE_P(Markup, TickXMLpCases, testing::Values(
 ));
 // clang-format on
 
+TEST(TickXMLp, AStartTagSplitOverTwoPiecesGivesOneEvent) {
+    EXPECT_EQ(tokenize(std::vector<std::string_view>{"<a hr", "ef=x>"}), Events{"begin a [href=x]"});
+    EXPECT_EQ(tokenize(std::vector<std::string_view>{"<a href=\"x", ".html\" t=_", "top>"}),
+              Events{"begin a [href=x.html] [t=_top]"});
+}
+
 TEST(TickXMLp, AnElementReportsItsFirst64Attributes) {
     std::string tag = "<e";
     std::string expected = "begin e";
