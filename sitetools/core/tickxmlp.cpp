@@ -22,13 +22,17 @@ TickXMLp::TickXMLp() {
 }
 
 void TickXMLp::setExtraNameChars(const std::string& value) {
-    m_extraNameChars = value;
-    rebuildTables();
+    if (value != m_extraNameChars) {
+        m_extraNameChars = value;
+        rebuildTables();
+    }
 }
 
 void TickXMLp::setExtraSpaceChars(const std::string& value) {
-    m_extraSpaceChars = value;
-    rebuildTables();
+    if (value != m_extraSpaceChars) {
+        m_extraSpaceChars = value;
+        rebuildTables();
+    }
 }
 
 const std::pair<std::string, std::string>& TickXMLp::attribute(int index) {

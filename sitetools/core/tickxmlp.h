@@ -115,14 +115,13 @@ private:
     static constexpr std::uint8_t NameChar = 1;
     static constexpr std::uint8_t Blank = 2;
 
-    bool isName(unsigned char c) const { return m_classes[c] & NameChar; }
-    bool isBlank(unsigned char c) const { return m_classes[c] & Blank; }
+    bool isName(unsigned char c) const { return m_tables.classes[c] & NameChar; }
+    bool isBlank(unsigned char c) const { return m_tables.classes[c] & Blank; }
 
     void feed(const char* p, const char* end);
     const char* runEnd(const char* p, const char* end) const;
     void step(unsigned char c);
     void rebuildTables();
-    bool extendsRun(State state, unsigned char c) const;
 
     void flushText();
     void emitElement();
@@ -149,12 +148,6 @@ private:
     int m_attrCount = 0;
     bool m_reportingElement = false;
 
-    std::array<std::uint8_t, 256> m_classes{};
-    // For each state, the characters it only appends (or skips) without changing state:
-    // such runs are taken in one go instead of one character at a time.
-    std::array<std::array<bool, 256>, StateCount> m_runs{};
-    // The buffer a run of each state extends; none for runs that are skipped.
-    std::array<std::string TickXMLp::*, StateCount> m_runBuffers{};
     // For a state whose run ends only at a few characters (text, quoted values, comments), those
     // characters and NUL, so the end of the run is searched 16 bytes at a time.
     struct StopSet {
@@ -162,5 +155,17 @@ private:
         // Each stop character repeated 16 times, ready to compare with a block of input.
         alignas(16) std::array<std::array<char, 16>, 5> splats{};
     };
-    std::array<StopSet, StateCount> m_stops{};
+    struct Tables {
+        std::array<std::uint8_t, 256> classes{};
+        // For each state, the characters it only appends (or skips) without changing state:
+        // such runs are taken in one go instead of one character at a time.
+        std::array<std::array<bool, 256>, StateCount> runs{};
+        // The buffer a run of each state extends; none for runs that are skipped.
+        std::array<std::string TickXMLp::*, StateCount> runBuffers{};
+        std::array<StopSet, StateCount> stops{};
+    };
+    static void buildTables(Tables& tables, const std::string& extraNameChars,
+                            const std::string& extraSpaceChars);
+    static bool extendsRun(const Tables& tables, State state, unsigned char c);
+    Tables m_tables;
 };

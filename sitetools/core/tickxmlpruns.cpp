@@ -9,9 +9,9 @@
 
 void TickXMLp::feed(const char* p, const char* end) {
     while (p < end) {
-        if (m_runs[m_state][static_cast<unsigned char>(*p)]) {
+        if (m_tables.runs[m_state][static_cast<unsigned char>(*p)]) {
             const char* q = runEnd(p + 1, end);
-            if (const auto buffer = m_runBuffers[m_state]) {
+            if (const auto buffer = m_tables.runBuffers[m_state]) {
                 (this->*buffer).append(p, q - p);
             }
             m_beforeLast = q - p >= 2 ? static_cast<unsigned char>(q[-2]) : m_last;
@@ -43,9 +43,9 @@ void TickXMLp::feed(const char* p, const char* end) {
 }
 
 const char* TickXMLp::runEnd(const char* p, const char* end) const {
-    const auto& run = m_runs[m_state];
+    const auto& run = m_tables.runs[m_state];
 #if defined(__SSE2__)
-    const StopSet& stops = m_stops[m_state];
+    const StopSet& stops = m_tables.stops[m_state];
     if (stops.count > 0) {
         const auto splat = [&stops](int i) {
             return _mm_load_si128(reinterpret_cast<const __m128i*>(stops.splats[i].data()));
@@ -70,50 +70,65 @@ const char* TickXMLp::runEnd(const char* p, const char* end) const {
 }
 
 void TickXMLp::rebuildTables() {
-    m_classes.fill(0);
+    // Parsers without extra characters share one set of tables, built once.
+    if (m_extraNameChars.empty() && m_extraSpaceChars.empty()) {
+        static const Tables plain = [] {
+            Tables tables;
+            buildTables(tables, {}, {});
+            return tables;
+        }();
+        m_tables = plain;
+    } else {
+        buildTables(m_tables, m_extraNameChars, m_extraSpaceChars);
+    }
+}
+
+void TickXMLp::buildTables(Tables& tables, const std::string& extraNameChars,
+                           const std::string& extraSpaceChars) {
+    tables.classes.fill(0);
     for (int c = 0; c < 256; ++c) {
         if ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9')) {
-            m_classes[c] |= NameChar;
+            tables.classes[c] |= NameChar;
         }
         if ((c >= 9 && c <= 13) || c == ' ') {
-            m_classes[c] |= Blank;
+            tables.classes[c] |= Blank;
         }
     }
-    for (char c : m_extraNameChars) {
-        m_classes[static_cast<unsigned char>(c)] |= NameChar;
+    for (char c : extraNameChars) {
+        tables.classes[static_cast<unsigned char>(c)] |= NameChar;
     }
-    for (char c : m_extraSpaceChars) {
-        m_classes[static_cast<unsigned char>(c)] |= Blank;
+    for (char c : extraSpaceChars) {
+        tables.classes[static_cast<unsigned char>(c)] |= Blank;
     }
 
     for (int s = 0; s < StateCount; ++s) {
         const auto state = static_cast<State>(s);
-        auto& run = m_runs[s];
+        auto& run = tables.runs[s];
         for (int c = 0; c < 256; ++c) {
-            run[c] = c != 0 && extendsRun(state, static_cast<unsigned char>(c));
+            run[c] = c != 0 && extendsRun(tables, state, static_cast<unsigned char>(c));
         }
         switch (state) {
             case Text:
             case SectionBody:
-                m_runBuffers[s] = &TickXMLp::m_text;
+                tables.runBuffers[s] = &TickXMLp::m_text;
                 break;
             case EntityInText:
             case EntityInUnquoted:
             case EntityInDQ:
             case EntityInSQ:
-                m_runBuffers[s] = &TickXMLp::m_entity;
+                tables.runBuffers[s] = &TickXMLp::m_entity;
                 break;
             case InTag:
             case AfterAttrName:
             case BeforeValue:
             case SkipToGt:
-                m_runBuffers[s] = nullptr;
+                tables.runBuffers[s] = nullptr;
                 break;
             default:
-                m_runBuffers[s] = &TickXMLp::m_token;
+                tables.runBuffers[s] = &TickXMLp::m_token;
                 break;
         }
-        StopSet& stops = m_stops[s];
+        StopSet& stops = tables.stops[s];
         stops.count = 0;
         for (int c = 0; c < 256; ++c) {
             if (!run[c]) {
@@ -133,22 +148,24 @@ void TickXMLp::rebuildTables() {
 
 // True when step() would only append the character to the state's buffer (or skip it) and stay;
 // each case repeats the condition of that branch of the state table.
-bool TickXMLp::extendsRun(State state, unsigned char c) const {
+bool TickXMLp::extendsRun(const Tables& tables, State state, unsigned char c) {
+    const bool name = tables.classes[c] & NameChar;
+    const bool blank = tables.classes[c] & Blank;
     switch (state) {
         case Text:
             return c != '\n' && c != '&' && c != '<';
         case TagName:
         case EndTagName:
-            return isName(c);
+            return name;
         case InTag:
-            return isBlank(c) || c == '/';
+            return blank || c == '/';
         case AttrNameState:
-            return !isBlank(c) && c != '/' && c != '=' && c != '>';
+            return !blank && c != '/' && c != '=' && c != '>';
         case AfterAttrName:
         case BeforeValue:
-            return isBlank(c);
+            return blank;
         case UnquotedValue:
-            return c != '&' && !isBlank(c) && c != '>';
+            return c != '&' && !blank && c != '>';
         case DQValue:
             return c != '"' && c != '&';
         case SQValue:
@@ -157,7 +174,7 @@ bool TickXMLp::extendsRun(State state, unsigned char c) const {
         case EntityInUnquoted:
         case EntityInDQ:
         case EntityInSQ:
-            return isName(c) || c == '#';
+            return name || c == '#';
         case SkipToGt:
         case Comment:
         case PI:
@@ -172,7 +189,7 @@ bool TickXMLp::extendsRun(State state, unsigned char c) const {
         case DeclSQ:
             return c != '\'';
         case SectionID:
-            return c != '[' && !isBlank(c);
+            return c != '[' && !blank;
         default:
             return false;
     }

@@ -169,6 +169,18 @@ TEST(TickXMLp, PropertiesHaveTheirDefaults) {
     EXPECT_TRUE(parser.PreserveWhiteSpace());
 }
 
+TEST(TickXMLp, ExtraCharactersApplyFromTheNextCharacterOn) {
+    TickXMLp parser;
+    XmlEvents recorder(parser);
+    parser.setExtraNameChars(":");
+    parser.setExtraSpaceChars(",");
+    parser.Input("<x:y a=1,b=2>");
+    parser.setExtraNameChars("");
+    parser.setExtraSpaceChars("");
+    parser.Input("<x:y a=1,b=2>");
+    EXPECT_EQ(recorder.events, (Events{"begin x:y [a=1] [b=2]", "begin x [y=] [a=1,b=2]"}));
+}
+
 TEST(TickXMLp, InputStopsAtANulCharacter) {
     TickXMLp parser;
     XmlEvents recorder(parser);

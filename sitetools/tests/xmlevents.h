@@ -64,7 +64,7 @@ private:
 struct TickXMLpProbe {
     // Every character then goes through the state table one at a time.
     static void disableRuns(TickXMLp& parser) {
-        for (auto& run : parser.m_runs) {
+        for (auto& run : parser.m_tables.runs) {
             run.fill(false);
         }
     }
