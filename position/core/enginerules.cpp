@@ -28,10 +28,20 @@ std::string twoBlocks(std::string_view text, std::string_view start, std::string
     return out;
 }
 
+// DeleteBetween(text, none, marker, keepMarker ? false : true) without copying the page: what
+// stays is the text from (or after) the first marker, or all of it when the marker is missing or
+// stands first.
+std::string_view droppingFront(std::string_view text, std::string_view marker, bool keepMarker) {
+    size_t at = findText(text, marker);
+    if (at == kNotFound || at == 0)
+        return text;
+    return text.substr(keepMarker ? at : at + marker.size());
+}
+
 std::string prepareAol(std::string_view page) {
-    std::string text = DeleteBetween(
-        page, "", "The following results are from the World Wide Web and may contain objectionable material",
-        true);
+    std::string_view text = droppingFront(
+        page, "The following results are from the World Wide Web and may contain objectionable material",
+        false);
     return numberDoubleBrackets(ReplaceAll(text, "onmouseover=\"self.status='", "[[]]"));
 }
 
@@ -41,8 +51,7 @@ std::string prepareDmoz(std::string_view page) {
 }
 
 std::string prepareExcite(std::string_view page) {
-    std::string text = DeleteBetween(page, "", "<li>", false);
-    text = numberDoubleBrackets(ReplaceAll(text, "<li>", "[[]]"));
+    std::string text = numberDoubleBrackets(ReplaceAll(droppingFront(page, "<li>", true), "<li>", "[[]]"));
     return collapseRelocations(text, kExciteRelocationPrefix, ";", "LiNkStArT:");
 }
 
@@ -122,8 +131,7 @@ std::string prepareNorthernLight(std::string_view page) {
 }
 
 std::string prepareSnap(std::string_view page) {
-    std::string text = DeleteBetween(page, "", "<blockquote>", true);
-    text = ReplaceAll(text, kSnapClickPrefix, "[[]]]~");
+    std::string text = ReplaceAll(droppingFront(page, "<blockquote>", false), kSnapClickPrefix, "[[]]]~");
     text = deleteBetweenRepeatedly(text, "]~", "=\">");
     text = ReplaceAll(text, "<font><a href=\"/slog", "[[]]]~");
     text = deleteBetweenRepeatedly(text, "]~", "<b>");

@@ -1,7 +1,5 @@
 #include "position/core/rewrite.h"
 
-#include <string.h>
-
 #include <algorithm>
 #include <set>
 #include <unordered_map>
@@ -65,19 +63,15 @@ bool endJoinsStart(std::string_view a, std::string_view b) {
     return false;
 }
 
-// Whether an occurrence of one text could take in characters of the other when they stand side
-// by side.
+}  // namespace
+
 bool canMeet(std::string_view a, std::string_view b) {
     return a.find(b) != kNotFound || b.find(a) != kNotFound || endJoinsStart(a, b) || endJoinsStart(b, a);
 }
 
-}  // namespace
-
 size_t findText(std::string_view text, std::string_view what, size_t from) {
-    if (from > text.size())
-        return kNotFound;
-    const void* hit = memmem(text.data() + from, text.size() - from, what.data(), what.size());
-    return hit ? static_cast<size_t>(static_cast<const char*>(hit) - text.data()) : kNotFound;
+    // Markers are short and usually close by: a plain search beats setting up a two-way search.
+    return text.find(what, from);
 }
 
 std::optional<std::string> rewriteLeftmost(std::string_view text, std::string_view find,
@@ -169,6 +163,11 @@ std::string numberPairs(std::string_view text, std::string_view open, std::strin
         out += afterNumber;
         out += close;
     };
+    // Without digits in the marks, a number never takes part in a pair, so a zero stands for any.
+    bool digits = (pair + std::string(afterNumber)).find_first_of("0123456789") != std::string::npos;
+    if (!digits && !canMeet(pair, std::string(open) + "0" + std::string(afterNumber) + std::string(close))) {
+        return replaceEachOnce(text, pair, numbered);
+    }
     // With an empty open or close mark every number written holds the pair again; the loop as
     // worded would never end, so each pair of the text gets its one number.
     if (!open.empty() && !close.empty()) {

@@ -15,6 +15,10 @@ constexpr size_t kNotFound = std::string_view::npos;
 // Position of the first `what` at or after `from`; kNotFound when none. `what` must not be empty.
 size_t findText(std::string_view text, std::string_view what, size_t from = 0);
 
+// Whether an occurrence of one text could take in characters of the other standing next to it:
+// when it cannot, replacing one by the other never forms a new occurrence.
+bool canMeet(std::string_view a, std::string_view b);
+
 // Appends the replacement for the index-th rewrite (0-based, from the left) to `out`.
 using ReplacementFor = std::function<void(long index, std::string& out)>;
 

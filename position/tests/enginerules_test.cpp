@@ -248,6 +248,20 @@ TEST(EngineRules, YahooNeverReadsTheLastEntry) {
     EXPECT_EQ(rowsOf("Yahoo", text), (Rows{{"1", "http://www.alpha.com/"}, {"2", "http://www.beta.com/"}}));
 }
 
+TEST(EngineRules, FrontMarkersStandingFirstKeepThePage) {
+    // Nothing stands in front of the marker, so nothing is dropped, not even the marker.
+    EXPECT_EQ(
+        rowsOf(
+            "AOL",
+            page(
+                R"(The following results are from the World Wide Web and may contain objectionable material onmouseover="self.status='http://www.alpha.com/';"></I><BR>)")),
+        (Rows{{"1", "http://www.alpha.com/"}}));
+    EXPECT_EQ(rowsOf("Excite", "<li>LiNkStArT:http://www.alpha.com/\">A</li><p>"),
+              (Rows{{"1", "http://www.alpha.com/"}}));
+    EXPECT_EQ(rowsOf("Snap", "<blockquote>[[]]<&}{&>http://www.alpha.com/<br>&nbsp;"),
+              (Rows{{"1", "http://www.alpha.com/"}}));
+}
+
 TEST(EngineRules, PagesInAChangedLayoutGiveNoRows) {
     const std::string text =
         page(R"(<html><body><div class="result"><a href="http://www.alpha.com/">Alpha</a></div>
