@@ -7,6 +7,12 @@
 
 namespace {
 
+// ReplaceAll on a prepared text, which is left in place when the marker does not occur.
+void replaceIn(std::string& text, std::string_view find, std::string_view replacement) {
+    if (findText(text, find) != kNotFound)
+        text = ReplaceAll(text, find, replacement);
+}
+
 std::string numberDoubleBrackets(std::string_view text) {
     return NumberMarkers(text, "[[", "]]", 1);
 }
@@ -86,10 +92,10 @@ std::string prepareGoogle(std::string_view page) {
 std::string prepareInfoSeek(std::string_view page) {
     constexpr std::string_view itemStart = "Translate this page</a></font><p>";
     std::string text(after(page, "Ungroup results</a></font></"));
-    text = ReplaceAll(text, "<p>\r\n<font face=\"Helvetica,Arial\" size=\"2\">", itemStart);
-    text = ReplaceAll(text, "<br>\r\n<font face=\"Helvetica,Arial\" size=\"2\">", itemStart);
-    text = ReplaceAll(text, "< Previous 10  &nbsp;|&nbsp;Next 10 > ", itemStart);
-    text = ReplaceAll(text, "<br>Relevance: <font", "<~><Relevance:>");
+    replaceIn(text, "<p>\r\n<font face=\"Helvetica,Arial\" size=\"2\">", itemStart);
+    replaceIn(text, "<br>\r\n<font face=\"Helvetica,Arial\" size=\"2\">", itemStart);
+    replaceIn(text, "< Previous 10  &nbsp;|&nbsp;Next 10 > ", itemStart);
+    replaceIn(text, "<br>Relevance: <font", "<~><Relevance:>");
     return repairRedirects(text, "/redirect", "//www", "http:");
 }
 
@@ -119,8 +125,11 @@ std::string prepareLycos(std::string_view page) {
         lists += ReplaceAll(ReplaceAll(list.piece, "%", "&"), "+", "&");
         rest = rest.substr(static_cast<size_t>(list.position - 1));
     }
-    text = numberDoubleBrackets(ReplaceAll(lists, "<LI>", "[[]]"));
-    return ReplaceAll(ReplaceAll(text, "LCOS", "<##<"), "<br>", "<BR>");
+    replaceIn(lists, "<LI>", "[[]]");
+    text = numberDoubleBrackets(lists);
+    replaceIn(text, "LCOS", "<##<");
+    replaceIn(text, "<br>", "<BR>");
+    return text;
 }
 
 std::string prepareNorthernLight(std::string_view page) {
@@ -133,13 +142,14 @@ std::string prepareNorthernLight(std::string_view page) {
 std::string prepareSnap(std::string_view page) {
     std::string text = ReplaceAll(droppingFront(page, "<blockquote>", false), kSnapClickPrefix, "[[]]]~");
     text = deleteBetweenRepeatedly(text, "]~", "=\">");
-    text = ReplaceAll(text, "<font><a href=\"/slog", "[[]]]~");
+    replaceIn(text, "<font><a href=\"/slog", "[[]]]~");
     text = deleteBetweenRepeatedly(text, "]~", "<b>");
-    text = ReplaceAll(text, "<p>\r\n[[", "<br><p>~~[[");
+    replaceIn(text, "<p>\r\n[[", "<br><p>~~[[");
     text = numberDoubleBrackets(text);
-    text = ReplaceAll(text, "&nbsp;  http://", "<&}{&>http://");
-    text = ReplaceAll(text, "&nbsp; http://", "<&}{&>http://");
-    return ReplaceAll(text, "<br><p>", "&nbsp;");
+    replaceIn(text, "&nbsp;  http://", "<&}{&>http://");
+    replaceIn(text, "&nbsp; http://", "<&}{&>http://");
+    replaceIn(text, "<br><p>", "&nbsp;");
+    return text;
 }
 
 std::string prepareWebCrawler(std::string_view page) {

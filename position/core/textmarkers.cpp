@@ -37,8 +37,9 @@ std::string ReplaceAll(std::string_view text, std::string_view find, std::string
     if (find.empty() || find == replacement)
         return std::string(text);
     auto fixed = [replacement](long, std::string& out) { out += replacement; };
-    // Searching again from the start would find the replacement's own occurrence forever.
-    if (replacement.find(find) != std::string_view::npos)
+    // Searching again from the start would find the replacement's own occurrence forever. And
+    // where the two cannot meet, no replacement forms a new occurrence: one pass does it all.
+    if (replacement.find(find) != std::string_view::npos || !canMeet(find, replacement))
         return replaceEachOnce(text, find, fixed);
     return rewriteLeftmost(text, find, fixed).value_or(std::string());
 }
