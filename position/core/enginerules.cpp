@@ -24,7 +24,7 @@ std::string_view after(std::string_view text, std::string_view marker) {
 }
 
 // The piece between the markers, followed by the same piece taken again from the first piece's
-// end position on: the engine repeats its result list further down the page.
+// end position on: the page carries a second block of results further down.
 std::string twoBlocks(std::string_view text, std::string_view start, std::string_view end) {
     ExtractedPiece first = ExtractBetween(text, start, end);
     std::string out(first.piece);

@@ -132,7 +132,7 @@ std::optional<std::string> rewriteLeftmost(std::string_view text, std::string_vi
         longest = std::max(longest, out.size());
         if (out.size() + pending.size() > maxText)
             return std::nullopt;
-        if (++readOneByOne > 64 * (text.size() + longest) + (size_t{16} << 20))
+        if (++readOneByOne > 64 * (text.size() + longest) + (size_t{1} << 20))
             return std::nullopt;
     }
     return out;

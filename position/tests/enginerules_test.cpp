@@ -169,11 +169,13 @@ TEST(EngineRules, IWonNumbersItsOwnLinksAndCutsAtTheFirstAmpersand) {
 <p>Sponsored</p>
 <!--anchor for web sites-->
 <a href="http://www.iwon.com/go?redir=http://www.gamma.com/">Gamma</a><br>
+<a href="http://www.iwon.com/go?redir=&id=4">Nothing</a><br>
 <!--End of framework header file-->
 </body></html>)");
     EXPECT_EQ(rowsOf("IWon", text), (Rows{{"1", "http://www.alpha.com/"},
                                           {"2", "http://www.beta.com/a"},
-                                          {"3", "http://www.gamma.com/"}}));
+                                          {"3", "http://www.gamma.com/"},
+                                          {"4", ""}}));
 }
 
 TEST(EngineRules, LycosCollectsItsListsAndTurnsEscapesIntoAmpersands) {
