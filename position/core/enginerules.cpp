@@ -7,10 +7,19 @@
 
 namespace {
 
-// ReplaceAll on a prepared text, which is left in place when the marker does not occur.
+// ReplaceAll on a prepared text, which is left in place when the marker does not occur, and
+// changed in place when each occurrence turns into as many other characters that cannot form a
+// new one.
 void replaceIn(std::string& text, std::string_view find, std::string_view replacement) {
-    if (findText(text, find) != kNotFound)
+    size_t at = findText(text, find);
+    if (at == kNotFound)
+        return;
+    if (find.size() != replacement.size() || canMeet(find, replacement)) {
         text = ReplaceAll(text, find, replacement);
+        return;
+    }
+    for (; at != kNotFound; at = findText(text, find, at + find.size()))
+        text.replace(at, find.size(), replacement);
 }
 
 std::string numberDoubleBrackets(std::string_view text) {
@@ -117,12 +126,20 @@ std::string prepareLycos(std::string_view page) {
     std::string text = DeleteBetween(page, "articles were found from a search",
                                      "registered trademark of Carnegie Mellon University.", false);
     std::string lists;
+    lists.reserve(text.size());
     std::string_view rest = text;
     while (true) {
         ExtractedPiece list = ExtractBetween(rest, "<OL ", "</OL>");
         if (list.piece.empty())
             break;
-        lists += ReplaceAll(ReplaceAll(list.piece, "%", "&"), "+", "&");
+        size_t appended = lists.size();
+        lists += list.piece;
+        // ReplaceAll of "%" and then "+" by "&": one character for another.
+        for (char escape : {'%', '+'}) {
+            for (size_t at = lists.find(escape, appended); at != std::string::npos;
+                 at = lists.find(escape, at + 1))
+                lists[at] = '&';
+        }
         rest = rest.substr(static_cast<size_t>(list.position - 1));
     }
     replaceIn(lists, "<LI>", "[[]]");

@@ -81,7 +81,7 @@ std::optional<std::string> rewriteLeftmost(std::string_view text, std::string_vi
     const PrefixMatcher matcher(find);
     const size_t m = find.size();
     std::string out;
-    out.reserve(text.size());
+    out.reserve(text.size() + text.size() / 8 + 64);  // room for numbers and longer markers
     // Replacement text not yet read, last character first: it is read before the rest of the
     // page because an occurrence may begin inside it.
     std::string pending;
@@ -142,7 +142,7 @@ std::string replaceEachOnce(std::string_view text, std::string_view find, const 
     if (find.empty())
         return std::string(text);
     std::string out;
-    out.reserve(text.size());
+    out.reserve(text.size() + text.size() / 8 + 64);  // room for numbers and longer markers
     size_t copied = 0;
     long index = 0;
     for (size_t at = findText(text, find); at != kNotFound; at = findText(text, find, copied)) {
