@@ -5,6 +5,7 @@
 
 #include <QCoreApplication>
 #include <QEvent>
+#include <QPointer>
 #include <QThread>
 
 #include <atomic>
@@ -43,9 +44,11 @@ void watchForQuit() {
     QCoreApplication* app = QCoreApplication::instance();
     if (!app || QThread::currentThread() != app->thread())
         return;
-    if (app->findChild<QuitWatcher*>(QString(), Qt::FindDirectChildrenOnly))
+    static QPointer<QuitWatcher> watcher;
+    if (watcher && watcher->parent() == app)
         return;
-    app->installEventFilter(new QuitWatcher(app));
+    watcher = new QuitWatcher(app);
+    app->installEventFilter(watcher);
 }
 
 }  // namespace
