@@ -25,7 +25,6 @@ int certificateCode(long verifyResult) {
         case CertNotYetValid:
         case CertHasExpired:
             return ickcodes::CertificateDate;
-        // libcurl checks the name itself after OpenSSL accepted the chain.
         case 0:
         case HostnameMismatch:
         case IpAddressMismatch:
@@ -81,6 +80,9 @@ int serviceCodeForCurl(const CurlFailure& failure) {
         case CURLE_TOO_MANY_REDIRECTS:
             return ickcodes::RedirectFailed;
         case CURLE_PEER_FAILED_VERIFICATION:
+            // libcurl checks the name itself once OpenSSL has accepted the chain, and says so.
+            if (mentions(failure.errorText, "target host name"))
+                return ickcodes::CertificateName;
             return certificateCode(failure.certificateVerifyResult);
         case CURLE_SSL_ISSUER_ERROR:
             return ickcodes::InvalidCertificateAuthority;

@@ -57,6 +57,9 @@ TEST(CurlFailures, MapOntoTheCodesUsersKnow) {
     EXPECT_EQ(code(CURLE_TOO_MANY_REDIRECTS), 12156);
     EXPECT_EQ(code(CURLE_PEER_FAILED_VERIFICATION, 10), 12037);
     EXPECT_EQ(code(CURLE_PEER_FAILED_VERIFICATION, 0), 12038);
+    EXPECT_EQ(code(CURLE_PEER_FAILED_VERIFICATION, 1, false,
+                   "SSL: no alternative certificate subject name matches target host name 'localhost'"),
+              12038);
     EXPECT_EQ(code(CURLE_PEER_FAILED_VERIFICATION, 20), 12045);
     EXPECT_EQ(code(CURLE_PEER_FAILED_VERIFICATION, 23), 12170);
     EXPECT_EQ(code(CURLE_PEER_FAILED_VERIFICATION, 7), 12169);
