@@ -96,6 +96,7 @@ void TickHTTP::perform(TickHTTPActions action, const char* method) {
 
     TransferRequest request;
     request.url = m_parts.requestUrl;
+    request.scheme = lowerAscii(m_parts.scheme);
     request.method = method;
     request.host = m_parts.host;
     request.secureAllowed = secureAllowed();

@@ -153,14 +153,10 @@ TickWinInet::~TickWinInet() {
     m_action->stop = true;
     m_session->wake();
     m_action->queue->detach(*m_action->link);
-    if (!m_worker.joinable())
-        return;
     // A worker given up on holds its own references to what it uses; waiting for it could hang.
-    if (m_action->gaveUp && !m_action->queue->finished(*m_action->link)) {
-        m_worker.detach();
-    } else {
-        m_worker.join();
-    }
+    if (m_thread && m_action->gaveUp && !m_action->queue->finished(*m_action->link))
+        m_thread->abandon();
+    m_thread.reset();
 }
 
 std::string TickWinInet::WinInetVersion() const {
@@ -195,13 +191,9 @@ void TickWinInet::callHandler(const std::function<void()>& handler) {
     }
 }
 
-void TickWinInet::releaseWorker() {
-    if (m_worker.joinable() && !running())
-        m_worker.join();
-}
-
 TransferResult TickWinInet::runRequest(TransferRequest request, int timeoutSeconds) {
-    releaseWorker();
+    if (!m_thread)
+        m_thread = std::make_unique<ActionThread>();
     auto action = std::make_shared<Action>();
     action->queue = OwnerQueue::forCurrentThread();
     action->link = action->queue->openLink();
@@ -209,7 +201,7 @@ TransferResult TickWinInet::runRequest(TransferRequest request, int timeoutSecon
     m_action = action;
     clearStatusLine();
 
-    m_worker = std::thread([session = m_session, action, request = std::move(request)] {
+    m_thread->start([session = m_session, action, request = std::move(request)] {
         action->result = session->perform(request, *action->events, action->stop);
         action->queue->finish(*action->link);
     });
@@ -218,7 +210,6 @@ TransferResult TickWinInet::runRequest(TransferRequest request, int timeoutSecon
     switch (waitFor(*action, timeoutSeconds > 0 ? timeoutSeconds * 1000 : 0, 0)) {
         case WaitEnd::Finished:
             result = action->result;
-            releaseWorker();
             break;
         case WaitEnd::TimedOut:
             interrupt();
@@ -260,7 +251,6 @@ void TickWinInet::interrupt() {
 void TickWinInet::closeHandles() {
     if (running())
         return;
-    releaseWorker();
     m_session->closeConnections();
 }
 

@@ -3,8 +3,8 @@
 #include <functional>
 #include <memory>
 #include <string>
-#include <thread>
 
+#include "net/core/actionthread.h"
 #include "net/core/curlsession.h"
 #include "net/core/tickcore.h"
 
@@ -81,7 +81,6 @@ private:
     enum class WaitEnd { Finished, Detached, TimedOut, Quit, GaveUp };
 
     WaitEnd waitFor(Action& action, int timeoutMs, int maxCycles);
-    void releaseWorker();
 
     std::string m_user;
     std::string m_password;
@@ -94,6 +93,6 @@ private:
     std::shared_ptr<SharedText> m_statusLine;
     std::shared_ptr<CurlSession> m_session;
     std::shared_ptr<Action> m_action;
-    std::thread m_worker;
+    std::unique_ptr<ActionThread> m_thread;
     bool m_destroying = false;
 };

@@ -315,12 +315,7 @@ TransferResult CurlSession::perform(const TransferRequest& request, TransferEven
         return {ickcodes::OutOfHandles, serviceErrorDescription(ickcodes::OutOfHandles)};
     t.easy = easy.get();
     t.hopHost = request.host;
-    {
-        UrlHandle url;
-        if (curl_url_set(url.url, CURLUPART_URL, request.url.c_str(), 0) == CURLUE_OK) {
-            t.hopScheme = lowerAscii(url.part(CURLUPART_SCHEME));
-        }
-    }
+    t.hopScheme = request.scheme;
 
     CURL* e = easy.get();
     char errorText[CURL_ERROR_SIZE] = {};

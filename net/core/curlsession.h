@@ -13,6 +13,7 @@
 // component's properties do not reach a running request.
 struct TransferRequest {
     std::string url;             // as it goes to the wire
+    std::string scheme;          // "http" or "https"
     std::string method;          // "GET", "POST", "HEAD" or "PUT"
     std::string host;            // the server's name, for the look-up notice
     bool secureAllowed = false;  // https may be used, also after a redirect
