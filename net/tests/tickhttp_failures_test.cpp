@@ -5,6 +5,10 @@
 #include <QCoreApplication>
 #include <QEvent>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include "net/tests/httptestkit.h"
 #include "net/tests/support/childprocess.h"
 #include "net/tests/support/scriptedserver.h"
@@ -132,11 +136,19 @@ TEST_F(TickHTTPFailures, CookiesAreKeptPerInstanceOnlyWhenAllowed) {
     other.setURL(server.url("/use"));
     other.setAction(ickhttpGet);
 
+    // Switching cookies off and on again keeps what the instance had.
+    http.setAllowCookies(false);
+    http.setAction(ickhttpGet);
+    http.setAllowCookies(true);
+    http.setAction(ickhttpGet);
+
     auto requests = server.requests();
-    ASSERT_EQ(requests.size(), 5u);
+    ASSERT_EQ(requests.size(), 7u);
     EXPECT_EQ(requests[1].header("Cookie"), "session=42");
     EXPECT_FALSE(requests[3].hasHeader("Cookie"));
     EXPECT_FALSE(requests[4].hasHeader("Cookie"));
+    EXPECT_FALSE(requests[5].hasHeader("Cookie"));
+    EXPECT_EQ(requests[6].header("Cookie"), "session=42");
 }
 
 TEST_F(TickHTTPFailures, WhatAHandlerThrowsComesOutAfterTheTransfer) {
@@ -207,6 +219,31 @@ TEST_F(TickHTTPFailures, DestroyingAnIdleInstanceWithAKeptConnection) {
     int noticesBefore = notices;
     component.reset();
     EXPECT_EQ(notices, noticesBefore);
+}
+
+TEST_F(TickHTTPFailures, AWorkerThatDoesNotStopIsGivenUpAfterTheInterruptCycles) {
+    // Opening a pipe for writing blocks until someone reads it: the worker is stuck outside
+    // libcurl, where no interrupt reaches it.
+    std::string fifo = (dir / "pipe").string();
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    server.script("/", ScriptedResponse::ok("stuck"));
+    auto stuck = std::make_unique<TickHTTP>();
+    stuck->setURL(server.url("/"));
+    stuck->setLocalFile(fifo);
+    stuck->setTimeout(1);
+    EXPECT_EQ(failureOf(*stuck, ickhttpGet), "301: Timeout");
+    EXPECT_EQ(failureOf(*stuck, ickhttpGet), "143: Busy performing current action");
+
+    // Let the worker go: read what it writes until it closes the pipe.
+    int reader = open(fifo.c_str(), O_RDONLY);
+    ASSERT_GE(reader, 0);
+    std::string received;
+    char buffer[64];
+    for (ssize_t n; (n = read(reader, buffer, sizeof buffer)) > 0;)
+        received.append(buffer, static_cast<size_t>(n));
+    close(reader);
+    EXPECT_EQ(received, "stuck");
+    stuck.reset();
 }
 
 }  // namespace
