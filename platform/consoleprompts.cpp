@@ -2,35 +2,50 @@
 
 #include <ostream>
 
-ConsolePrompts::ConsolePrompts(std::ostream& out) : m_out(out) {}
+ConsolePrompts::ConsolePrompts(std::ostream& out, bool answerYes) : m_out(out), m_answerYes(answerYes) {}
 
 void ConsolePrompts::write(const char* kind, const std::string& text) {
     ++m_messages;
     std::string shown;
     // A box's paragraphs are separated by LF CR LF CR; a terminal wants plain line feeds.
     for (char c : text) {
-        if (c != '\r') shown += c;
+        if (c != '\r')
+            shown += c;
     }
     m_out << kind << shown << '\n';
     m_out.flush();
 }
 
-void ConsolePrompts::information(const std::string& text) { write("", text); }
-void ConsolePrompts::warning(const std::string& text) { write("warning: ", text); }
-void ConsolePrompts::error(const std::string& text) { write("error: ", text); }
-void ConsolePrompts::message(const std::string& text) { write("", text); }
+void ConsolePrompts::information(const std::string& text) {
+    write("", text);
+}
+void ConsolePrompts::warning(const std::string& text) {
+    write("warning: ", text);
+}
+void ConsolePrompts::error(const std::string& text) {
+    write("error: ", text);
+}
+void ConsolePrompts::message(const std::string& text) {
+    write("", text);
+}
 
 bool ConsolePrompts::confirm(const std::string& text) {
-    write("", text + " (answered No)");
-    return false;
+    write("", text + (m_answerYes ? " (answered Yes)" : " (answered No)"));
+    return m_answerYes;
 }
 
 std::optional<std::string> ConsolePrompts::input(const std::string&, const std::string&, const std::string&) {
     return std::nullopt;
 }
 
-std::optional<FileDialogResult> ConsolePrompts::openFile(const FileDialogRequest&) { return std::nullopt; }
-std::optional<FileDialogResult> ConsolePrompts::saveFile(const FileDialogRequest&) { return std::nullopt; }
-bool ConsolePrompts::choosePrinter(QPrinter&) { return false; }
+std::optional<FileDialogResult> ConsolePrompts::openFile(const FileDialogRequest&) {
+    return std::nullopt;
+}
+std::optional<FileDialogResult> ConsolePrompts::saveFile(const FileDialogRequest&) {
+    return std::nullopt;
+}
+bool ConsolePrompts::choosePrinter(QPrinter&) {
+    return false;
+}
 void ConsolePrompts::openUrl(const std::string&) {}
 void ConsolePrompts::openHelp(const std::string&) {}

@@ -5,11 +5,12 @@
 #include "platform/prompts.h"
 
 // Prompts for the command line: what a window would show in a box goes to the error stream,
-// every question is answered No, and no dialog can be shown. Counts what it wrote, so a
-// command can tell whether the job was refused.
+// every question gets the one answer given at construction (the command line already said what
+// the user wants), and no dialog can be shown. Counts what it wrote, so a command can tell
+// whether the job was refused.
 class ConsolePrompts : public Prompts {
 public:
-    explicit ConsolePrompts(std::ostream& out);
+    explicit ConsolePrompts(std::ostream& out, bool answerYes = false);
 
     void information(const std::string& text) override;
     void warning(const std::string& text) override;
@@ -30,5 +31,6 @@ private:
     void write(const char* kind, const std::string& text);
 
     std::ostream& m_out;
+    bool m_answerYes;
     int m_messages = 0;
 };

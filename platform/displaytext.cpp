@@ -3,10 +3,10 @@
 namespace {
 
 // Windows-1252 differs from Latin-1 only in 0x80..0x9F.
-const char16_t kCp1252High[32] = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+const char16_t kCp1252High[32] = {0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+                                  0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+                                  0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+                                  0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
 char16_t cp1252(unsigned char byte) {
     return (byte >= 0x80 && byte <= 0x9F) ? kCp1252High[byte - 0x80] : char16_t(byte);
@@ -27,12 +27,15 @@ size_t utf8Length(std::string_view bytes, size_t i, char32_t& code) {
     } else {
         return 0;
     }
-    if (i + length > bytes.size()) return 0;
+    if (i + length > bytes.size())
+        return 0;
     for (size_t k = 1; k < length; ++k) {
-        if ((b(i + k) & 0xC0) != 0x80) return 0;
+        if ((b(i + k) & 0xC0) != 0x80)
+            return 0;
         code = (code << 6) | (b(i + k) & 0x3F);
     }
-    if (code < min || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return 0;
+    if (code < min || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF))
+        return 0;
     return length;
 }
 
@@ -61,4 +64,6 @@ QString toDisplay(std::string_view bytes) {
     return out;
 }
 
-std::string fromDisplay(const QString& text) { return text.toStdString(); }
+std::string fromDisplay(const QString& text) {
+    return text.toStdString();
+}

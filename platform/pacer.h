@@ -24,11 +24,13 @@ class FakePacer : public Pacer {
 public:
     void processEvents() override {
         ++processEventsCalls;
-        if (onProcessEvents) onProcessEvents();
+        if (onProcessEvents)
+            onProcessEvents();
     }
     void sleep(int milliseconds) override {
         sleeps.push_back(milliseconds);
-        if (onSleep) onSleep(milliseconds);
+        if (onSleep)
+            onSleep(milliseconds);
     }
 
     int processEventsCalls = 0;

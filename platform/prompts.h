@@ -14,7 +14,7 @@ struct FileDialogRequest {
     std::filesystem::path startFolder;
     std::string defaultExtension;  // without the dot; added to a name typed without one
     int filterIndex = 1;
-    std::string fileName;          // preset name
+    std::string fileName;  // preset name
 };
 
 struct FileDialogResult {

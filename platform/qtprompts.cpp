@@ -14,9 +14,13 @@
 namespace {
 
 // Paragraphs of a message are separated by LF CR LF CR; a label shows a CR as a stray glyph.
-QString boxText(const std::string& text) { return toDisplay(text).remove(QChar('\r')); }
+QString boxText(const std::string& text) {
+    return toDisplay(text).remove(QChar('\r'));
+}
 
-QString title() { return QApplication::applicationDisplayName(); }
+QString title() {
+    return QApplication::applicationDisplayName();
+}
 
 }  // namespace
 
@@ -27,9 +31,13 @@ void QtPrompts::information(const std::string& text) {
     QMessageBox::information(m_parent, title(), boxText(text));
 }
 
-void QtPrompts::warning(const std::string& text) { QMessageBox::warning(m_parent, title(), boxText(text)); }
+void QtPrompts::warning(const std::string& text) {
+    QMessageBox::warning(m_parent, title(), boxText(text));
+}
 
-void QtPrompts::error(const std::string& text) { QMessageBox::critical(m_parent, title(), boxText(text)); }
+void QtPrompts::error(const std::string& text) {
+    QMessageBox::critical(m_parent, title(), boxText(text));
+}
 
 void QtPrompts::message(const std::string& text) {
     QMessageBox box(QMessageBox::NoIcon, title(), boxText(text), QMessageBox::Ok, m_parent);
@@ -46,7 +54,8 @@ std::optional<std::string> QtPrompts::input(const std::string& caption, const st
     bool ok = false;
     QString text = QInputDialog::getText(m_parent, toDisplay(caption), toDisplay(prompt), QLineEdit::Normal,
                                          toDisplay(initial), &ok);
-    if (!ok) return std::nullopt;
+    if (!ok)
+        return std::nullopt;
     return fromDisplay(text);
 }
 
@@ -62,7 +71,8 @@ QStringList QtPrompts::qtFilters(const std::string& filter) {
 }
 
 std::optional<FileDialogResult> QtPrompts::fileDialog(const FileDialogRequest& request, bool save) {
-    QFileDialog dialog(m_parent, toDisplay(request.title), QString::fromStdString(request.startFolder.string()));
+    QFileDialog dialog(m_parent, toDisplay(request.title),
+                       QString::fromStdString(request.startFolder.string()));
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     QStringList filters = qtFilters(request.filter);
@@ -70,9 +80,12 @@ std::optional<FileDialogResult> QtPrompts::fileDialog(const FileDialogRequest& r
     if (request.filterIndex >= 1 && request.filterIndex <= filters.size()) {
         dialog.selectNameFilter(filters[request.filterIndex - 1]);
     }
-    if (!request.defaultExtension.empty()) dialog.setDefaultSuffix(QString::fromStdString(request.defaultExtension));
-    if (!request.fileName.empty()) dialog.selectFile(toDisplay(request.fileName));
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    if (!request.defaultExtension.empty())
+        dialog.setDefaultSuffix(QString::fromStdString(request.defaultExtension));
+    if (!request.fileName.empty())
+        dialog.selectFile(toDisplay(request.fileName));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
     FileDialogResult result;
     result.path = std::filesystem::path(dialog.selectedFiles().first().toStdString());
     result.filterIndex = static_cast<int>(filters.indexOf(dialog.selectedNameFilter())) + 1;
@@ -92,7 +105,9 @@ bool QtPrompts::choosePrinter(QPrinter& printer) {
     return dialog.exec() == QDialog::Accepted;
 }
 
-void QtPrompts::openUrl(const std::string& url) { QDesktopServices::openUrl(QUrl(QString::fromStdString(url))); }
+void QtPrompts::openUrl(const std::string& url) {
+    QDesktopServices::openUrl(QUrl(QString::fromStdString(url)));
+}
 
 void QtPrompts::openHelp(const std::string& topic) {
     std::filesystem::path page = m_programFolder / "help" / (topic + ".html");

@@ -6,7 +6,8 @@ namespace {
 
 template <typename T>
 T take(std::deque<T>& queue, const char* what) {
-    if (queue.empty()) throw std::logic_error(std::string("ScriptedPrompts: no answer queued for ") + what);
+    if (queue.empty())
+        throw std::logic_error(std::string("ScriptedPrompts: no answer queued for ") + what);
     T answer = std::move(queue.front());
     queue.pop_front();
     return answer;
@@ -38,7 +39,8 @@ std::optional<FileDialogResult> ScriptedPrompts::saveFile(const FileDialogReques
 
 bool ScriptedPrompts::choosePrinter(QPrinter& printer) {
     std::filesystem::path file = take(printAnswers, "the print dialog");
-    if (file.empty()) return false;
+    if (file.empty())
+        return false;
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(QString::fromStdString(file.string()));
     return true;

@@ -23,4 +23,6 @@ void ReportGrid::appendRow(std::string position, std::string url) {
     m_table.setRowCount(last + 2);
 }
 
-void ReportGrid::appendEmptyRow() { m_table.setRowCount(m_table.rowCount() + 1); }
+void ReportGrid::appendEmptyRow() {
+    m_table.setRowCount(m_table.rowCount() + 1);
+}
