@@ -1,0 +1,32 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+// One engine the position agent can query: its name (the key of its definition files, result
+// files and rule) and its manual submission page.
+struct EngineEntry {
+    std::string name;
+    std::string submitUrl;
+    bool marked = false;
+};
+
+// The engine list of step 2, read from the engine catalog.
+class EngineList {
+public:
+    const std::vector<EngineEntry>& entries() const { return m_entries; }
+    int size() const { return static_cast<int>(m_entries.size()); }
+
+    // Empties the list and reads the catalog (a grid text file): every row, row 0 included, is
+    // an entry, unmarked. Throws GridFileError and stays empty.
+    void load(const std::filesystem::path& catalog);
+
+    void setMark(int index, bool marked);
+    void setAllMarks(bool marked);
+    // The names of the marked entries in list order.
+    std::vector<std::string> markedNames() const;
+
+private:
+    std::vector<EngineEntry> m_entries;
+};

@@ -1,0 +1,37 @@
+#include "position/core/ranqorsettings.h"
+
+#include "platform/core/settingsstore.h"
+
+namespace {
+
+struct Flag {
+    const char* name;
+    bool RanqorSettings::*member;
+};
+
+constexpr Flag kFlags[] = {
+    {"topten", &RanqorSettings::topTen},
+    {"allten", &RanqorSettings::otherSites},
+    {"precise", &RanqorSettings::precise},
+    {"autoload", &RanqorSettings::autoload},
+};
+
+}  // namespace
+
+RanqorSettings RanqorSettings::read(SettingsStore& store) {
+    RanqorSettings settings;
+    store.createKey(kRanqorKey);
+    for (const Flag& flag : kFlags) {
+        if (std::optional<std::string> value = store.readValue(kRanqorKey, flag.name)) {
+            settings.*flag.member = *value != "0";
+        }
+    }
+    settings.proxy = store.readValue(kRanqorKey, "proxy");
+    return settings;
+}
+
+void RanqorSettings::write(SettingsStore& store) const {
+    store.createKey(kRanqorKey);
+    for (const Flag& flag : kFlags)
+        store.writeValue(kRanqorKey, flag.name, this->*flag.member ? "1" : "0");
+}
