@@ -1,0 +1,97 @@
+#include "position/enginespage.h"
+
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QPlainTextEdit>
+#include <QToolButton>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+#include "platform/displaytext.h"
+#include "platform/pagetoolbar.h"
+#include "platform/prompts.h"
+#include "position/core/enginelist.h"
+
+EnginesPage::EnginesPage(EngineList& engines, Prompts& prompts, QWidget* parent)
+    : QWidget(parent), m_engines(engines), m_prompts(prompts) {
+    auto* group = new QGroupBox("Search Engines Available ", this);
+    m_view = new QTreeWidget(group);
+    m_view->setObjectName("engineList");
+    m_view->setColumnCount(2);
+    m_view->setHeaderLabels({"Site", "Submit Url"});
+    m_view->setHeaderHidden(true);
+    m_view->setRootIsDecorated(false);
+    m_view->setColumnWidth(0, 100);
+    m_view->setColumnWidth(1, 340);
+    connect(m_view, &QTreeWidget::itemChanged, this, [this](QTreeWidgetItem* item) {
+        int index = m_view->indexOfTopLevelItem(item);
+        if (index >= 0 && index < m_engines.size())
+            m_engines.setMark(index, item->checkState(0) == Qt::Checked);
+    });
+    (new QVBoxLayout(group))->addWidget(m_view);
+
+    m_info = new QPlainTextEdit(this);
+    m_info->setReadOnly(true);
+    m_info->setObjectName("infoPane");
+    auto* body = new QHBoxLayout;
+    body->addWidget(group, 4);
+    body->addWidget(m_info, 1);
+
+    auto* toolbar = new PageToolbar(this);
+    connect(toolbar->addButton("Update Engines", "Update Current Engine Pack", "updateEnginesButton"),
+            &QToolButton::clicked, this, &EnginesPage::updateRequested);
+    connect(toolbar->addButton("Select None", "Select None", "selectNoneButton"), &QToolButton::clicked, this,
+            &EnginesPage::selectNoneClick);
+    connect(toolbar->addButton("Select All", "Select All", "selectAllButton"), &QToolButton::clicked, this,
+            &EnginesPage::selectAllClick);
+    toolbar->addStretch();
+    connect(toolbar->addButton("Previous", "Previous (Position Agent Settings)", "previousButton"),
+            &QToolButton::clicked, this, &EnginesPage::previousRequested);
+    connect(toolbar->addButton("Next", "Check Position", "nextButton"), &QToolButton::clicked, this,
+            &EnginesPage::nextRequested);
+    connect(toolbar->addButton("Help", "Help", "helpButton"), &QToolButton::clicked, this,
+            &EnginesPage::helpClick);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(body, 1);
+    layout->addWidget(toolbar);
+}
+
+void EnginesPage::loadEngines(const std::filesystem::path& catalog) {
+    try {
+        m_engines.load(catalog);
+    } catch (...) {
+        refresh();
+        throw;
+    }
+    refresh();
+}
+
+void EnginesPage::refresh() {
+    QSignalBlocker block(m_view);
+    m_view->clear();
+    for (const EngineEntry& entry : m_engines.entries()) {
+        auto* item = new QTreeWidgetItem(m_view, {toDisplay(entry.name), toDisplay(entry.submitUrl)});
+        item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
+        item->setCheckState(0, entry.marked ? Qt::Checked : Qt::Unchecked);
+    }
+}
+
+std::vector<std::string> EnginesPage::addActiveEngs() const {
+    return m_engines.markedNames();
+}
+
+void EnginesPage::selectAllClick() {
+    m_engines.setAllMarks(true);
+    refresh();
+}
+
+void EnginesPage::selectNoneClick() {
+    m_engines.setAllMarks(false);
+    refresh();
+}
+
+void EnginesPage::helpClick() {
+    m_prompts.openHelp("select-engines");
+}
