@@ -1,0 +1,75 @@
+#include <QDate>
+#include <QLocale>
+#include <iostream>
+
+#include "apps/ranqor/arguments.h"
+#include "apps/ranqor/commands.h"
+#include "apps/ranqor/reportoutput.h"
+#include "platform/core/safefile.h"
+#include "position/core/analysis.h"
+#include "position/core/reportgrid.h"
+#include "position/core/resultpages.h"
+
+const char* const kAnalyzeUsage =
+    "Usage: ranqor analyze --engine NAME --url ADDRESS --term TERM [--compare ADDRESS]\n"
+    "                      [--domain] [--other-sites] [--top-ten] [--out FILE] PAGEFILE...\n"
+    "\n"
+    "Finds where ADDRESS ranks on saved result pages of an engine, without a network.\n"
+    "The PAGEFILEs are joined in order, as a run joins an engine's result pages 1, 2 and 3,\n"
+    "and read with the rule of the engine NAME (Google, Yahoo, AltaVista, ...).\n"
+    "\n"
+    "  --engine NAME       the engine whose rule reads the pages\n"
+    "  --url ADDRESS       the address looked for\n"
+    "  --term TERM         the search term, for the report's heading and summary\n"
+    "  --compare ADDRESS   also count the results of a second address\n"
+    "  --domain            match every result on ADDRESS's host (default: the exact page)\n"
+    "  --other-sites       list every result, marking the matches with *****\n"
+    "  --top-ten           consider the first 10 results instead of 30\n"
+    "  --out FILE          write the report as FILE: .prp, .csv or .html (default: CSV on stdout)\n"
+    "\n"
+    "Exit status: 0 the report was written, 1 the engine has no rule or a file failed, 2 bad arguments.\n";
+
+int analyzeCommand(const std::vector<std::string>& args) {
+    Arguments arguments(args, {{"engine", true},
+                               {"url", true},
+                               {"term", true},
+                               {"compare", true},
+                               {"domain"},
+                               {"other-sites"},
+                               {"top-ten"},
+                               {"out", true}});
+    const std::string engine = arguments.required("engine");
+    const std::string url = arguments.required("url");
+    const std::string term = arguments.required("term");
+    if (arguments.positional().empty())
+        throw UsageError("at least one PAGEFILE is required");
+    std::optional<std::string> out = arguments.value("out");
+    checkReportOutput(out);
+
+    std::vector<std::string> pages;
+    try {
+        for (const std::string& file : arguments.positional())
+            pages.push_back(readFileBytes(file));
+    } catch (const FileError& e) {
+        std::cerr << "ranqor analyze: " << e.what() << '\n';
+        return 1;
+    }
+
+    ReportGrid report;
+    report.reset(QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat).toStdString());
+    const bool compare = arguments.has("compare");
+    std::optional<std::string> message = Analyze(
+        term, url, arguments.value("compare").value_or(""), buildPageText(pages), engine,
+        arguments.has("top-ten"), !arguments.has("domain"), arguments.has("other-sites"), compare, report);
+    if (message) {
+        std::cerr << *message << '\n';
+        return 1;
+    }
+    try {
+        writeReportOutput(report.table(), out);
+    } catch (const FileError& e) {
+        std::cerr << "ranqor analyze: " << e.what() << '\n';
+        return 1;
+    }
+    return 0;
+}

@@ -1,0 +1,63 @@
+#include "apps/ranqor/arguments.h"
+
+Arguments::Arguments(const std::vector<std::string>& args, const std::vector<OptionSpec>& specs) {
+    bool optionsEnded = false;
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (optionsEnded || arg.size() < 3 || arg.compare(0, 2, "--") != 0) {
+            if (arg == "--") {
+                optionsEnded = true;
+                continue;
+            }
+            m_positional.push_back(arg);
+            continue;
+        }
+        std::string name = arg.substr(2);
+        std::optional<std::string> inlineValue;
+        if (size_t eq = name.find('='); eq != std::string::npos) {
+            inlineValue = name.substr(eq + 1);
+            name.resize(eq);
+        }
+        const OptionSpec* spec = nullptr;
+        for (const OptionSpec& s : specs) {
+            if (s.name == name)
+                spec = &s;
+        }
+        if (!spec)
+            throw UsageError("unknown option --" + name);
+        if (m_values.count(name) && !spec->repeatable)
+            throw UsageError("--" + name + " given twice");
+        std::vector<std::string>& slot = m_values[name];
+        if (!spec->takesValue) {
+            if (inlineValue)
+                throw UsageError("--" + name + " takes no value");
+            continue;
+        }
+        if (inlineValue) {
+            slot.push_back(*inlineValue);
+        } else if (i + 1 < args.size()) {
+            slot.push_back(args[++i]);
+        } else {
+            throw UsageError("--" + name + " needs a value");
+        }
+    }
+}
+
+std::optional<std::string> Arguments::value(const std::string& name) const {
+    auto it = m_values.find(name);
+    if (it == m_values.end() || it->second.empty())
+        return std::nullopt;
+    return it->second.back();
+}
+
+std::vector<std::string> Arguments::values(const std::string& name) const {
+    auto it = m_values.find(name);
+    return it == m_values.end() ? std::vector<std::string>() : it->second;
+}
+
+std::string Arguments::required(const std::string& name) const {
+    std::optional<std::string> v = value(name);
+    if (!v)
+        throw UsageError("--" + name + " is required");
+    return *v;
+}

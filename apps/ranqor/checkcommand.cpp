@@ -1,0 +1,183 @@
+#include <charconv>
+#include <iostream>
+
+#include "apps/ranqor/arguments.h"
+#include "apps/ranqor/commands.h"
+#include "apps/ranqor/consoleview.h"
+#include "apps/ranqor/programsetup.h"
+#include "apps/ranqor/reportoutput.h"
+#include "net/tickhttp.h"
+#include "platform/consoleprompts.h"
+#include "platform/core/programfolder.h"
+#include "platform/core/safefile.h"
+#include "platform/core/settingsstore.h"
+#include "platform/pacer.h"
+#include "position/core/ranqorsettings.h"
+#include "position/core/termlist.h"
+#include "position/positionagent.h"
+#include "sitetools/core/filelist.h"
+
+const char* const kCheckUsage =
+    "Usage: ranqor check --url ADDRESS (--terms FILE.tms | --term TERM...) --engines NAME[,NAME...]\n"
+    "                    [--compare ADDRESS] [--domain] [--other-sites] [--top-ten]\n"
+    "                    [--timeout SECONDS] [--out FILE]\n"
+    "\n"
+    "Runs the position agent as the window's Check Position does, with the program folder's\n"
+    "engine definitions and the stored proxy. Progress and the activity monitor's lines go to\n"
+    "standard error.\n"
+    "\n"
+    "  --url ADDRESS       the page, sub-web or domain to look for\n"
+    "  --terms FILE.tms    check every term of a term file\n"
+    "  --term TERM         a term to check (repeat for several)\n"
+    "  --engines NAMES     engine names separated by commas, as in the engine list\n"
+    "  --compare ADDRESS   also count the results of a second address\n"
+    "  --domain            match every result on ADDRESS's host (default: the exact page)\n"
+    "  --other-sites       list every result, marking the matches with *****\n"
+    "  --top-ten           consider the first 10 results instead of 30\n"
+    "  --timeout SECONDS   longest time one page may take (default 60)\n"
+    "  --out FILE          write the report as FILE: .prp, .csv or .html (default: CSV on stdout)\n"
+    "\n"
+    "Exit status: 0 the run completed (whatever the engines answered), 1 it could not start,\n"
+    "2 bad arguments.\n";
+
+const char* const kBatchUsage =
+    "Usage: ranqor batch --list FILE.fls (--terms FILE.tms | --term TERM...) --engines NAME[,NAME...]\n"
+    "                    [--timeout SECONDS] [--out FILE]\n"
+    "\n"
+    "Runs the position agent for every address of a web file list, all into one report, with\n"
+    "precise matching. Options as for ranqor check.\n"
+    "\n"
+    "Exit status: 0 the batch completed, 1 it could not start, 2 bad arguments.\n";
+
+namespace {
+
+std::vector<std::string> splitNames(const std::string& text) {
+    std::vector<std::string> names;
+    size_t start = 0;
+    for (;;) {
+        size_t comma = text.find(',', start);
+        std::string name = text.substr(start, comma == std::string::npos ? std::string::npos : comma - start);
+        if (!name.empty())
+            names.push_back(name);
+        if (comma == std::string::npos)
+            break;
+        start = comma + 1;
+    }
+    return names;
+}
+
+int parseTimeout(const Arguments& arguments) {
+    std::string text = arguments.value("timeout").value_or("60");
+    int seconds = -1;
+    auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), seconds);
+    if (error != std::errc() || end != text.data() + text.size() || seconds < 0) {
+        throw UsageError("--timeout needs a whole number of seconds");
+    }
+    return seconds;
+}
+
+std::vector<std::string> termsOf(const Arguments& arguments) {
+    if (arguments.has("terms") == arguments.has("term"))
+        throw UsageError("give either --terms or --term");
+    if (arguments.has("term"))
+        return arguments.values("term");
+    const std::string file = *arguments.value("terms");
+    TermList list;
+    std::string bytes;
+    try {
+        bytes = readFileBytes(file);
+    } catch (const FileError&) {
+        throw TermFileError("File " + file + " not found");
+    }
+    list.readTermFile(bytes, file);
+    list.setAllMarks(true);
+    return list.markedCaptions();
+}
+
+int run(const std::vector<std::string>& args, const char* argv0, bool batch) {
+    std::vector<OptionSpec> specs = {
+        {"terms", true}, {"term", true, true}, {"engines", true}, {"timeout", true}, {"out", true}};
+    if (batch) {
+        specs.push_back({"list", true});
+    } else {
+        for (OptionSpec spec : {OptionSpec{"url", true}, OptionSpec{"compare", true}, OptionSpec{"domain"},
+                                OptionSpec{"other-sites"}, OptionSpec{"top-ten"}}) {
+            specs.push_back(spec);
+        }
+    }
+    Arguments arguments(args, specs);
+    if (!arguments.positional().empty())
+        throw UsageError("unexpected argument " + arguments.positional().front());
+    const std::string address = batch ? "" : arguments.required("url");
+    std::vector<std::string> engines = splitNames(arguments.required("engines"));
+    const int timeout = parseTimeout(arguments);
+    std::optional<std::string> out = arguments.value("out");
+    checkReportOutput(out);
+
+    const char* name = batch ? "ranqor batch: " : "ranqor check: ";
+    std::vector<std::string> terms;
+    std::vector<std::string> addresses;
+    try {
+        terms = termsOf(arguments);
+        if (batch)
+            addresses = readFileList(arguments.required("list"));
+    } catch (const UsageError&) {
+        throw;
+    } catch (const std::exception& e) {
+        std::cerr << name << e.what() << '\n';
+        return 1;
+    }
+
+    AnalysisOptions options;
+    options.precise = batch || !arguments.has("domain");
+    options.otherSites = arguments.has("other-sites");
+    options.topTen = arguments.has("top-ten");
+    options.compare = arguments.has("compare");
+
+    ProgramFolder folder(ranqorProgramFolder(argv0));
+    SettingsStore store(SettingsStore::defaultFile());
+    TickHTTP http;
+    http.setUseCache(false);
+    http.setUserAgent("Redore Web Browser (1.1 W32)");
+    http.setTimeout(timeout);
+    try {
+        if (std::optional<std::string> proxy = RanqorSettings::read(store).proxy)
+            http.setProxyServer(*proxy);
+    } catch (const std::exception& e) {
+        std::cerr << name << e.what() << '\n';
+        return 1;
+    }
+
+    ConsolePrompts prompts(std::cerr);
+    QtPacer pacer;
+    ReportGrid report;
+    TemplateVariables variables;
+    ConsoleView view(std::cerr, address, arguments.value("compare").value_or(""), options);
+    PositionAgent agent({http, folder, prompts, pacer, report, variables, terms, engines, view});
+    PositionAgent::Outcome outcome;
+    try {
+        outcome = batch ? agent.batch(addresses) : agent.submitClick();
+    } catch (const std::exception& e) {
+        std::cerr << name << e.what() << '\n';
+        return 1;
+    }
+    if (outcome != PositionAgent::Outcome::Completed)
+        return 1;
+    try {
+        writeReportOutput(report.table(), out);
+    } catch (const FileError& e) {
+        std::cerr << name << e.what() << '\n';
+        return 1;
+    }
+    return 0;
+}
+
+}  // namespace
+
+int checkCommand(const std::vector<std::string>& args, const char* argv0) {
+    return run(args, argv0, false);
+}
+
+int batchCommand(const std::vector<std::string>& args, const char* argv0) {
+    return run(args, argv0, true);
+}

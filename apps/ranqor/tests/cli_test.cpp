@@ -1,0 +1,241 @@
+// The ranqor program run as a user runs it from a terminal: its own program folder and
+// settings file, engines served from loopback.
+
+#include <gtest/gtest.h>
+
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QStringList>
+
+#include "net/tests/support/scriptedserver.h"
+#include "platform/core/safefile.h"
+#include "platform/core/settingsstore.h"
+#include "platform/tests/tempdir.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct Outcome {
+    int status = -1;
+    std::string out;
+    std::string err;
+    bool errHas(const std::string& text) const { return err.find(text) != std::string::npos; }
+};
+
+std::string googlePage(const std::vector<std::string>& urls) {
+    std::string page = "<html>Search took <b>0.1</b> seconds\n";
+    for (const std::string& url : urls)
+        page += "<p><A HREF=" + url + ">Title</A>\n";
+    return page + "<p><center>more</center>\n";
+}
+
+class RanqorCommandLine : public ::testing::Test {
+protected:
+    TempDir home;
+    TempDir work;
+    ScriptedServer server;
+
+    void SetUp() override {
+        fs::create_directories(home / "edata");
+        writeFileAtomically(home / "edata" / "Google.hdf",
+                            "1\r\n" + server.url("/google?q=#C&as_sitesearch=#H") + "\r\n");
+    }
+
+    Outcome ranqor(const std::vector<std::string>& args) {
+        QProcess process;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("RANQOR_HOME", QString::fromStdString(home.path().string()));
+        env.insert("ORLEK_SETTINGS", QString::fromStdString((home / "settings.ini").string()));
+        process.setProcessEnvironment(env);
+        process.setWorkingDirectory(QString::fromStdString(work.path().string()));
+        QStringList arguments;
+        for (const std::string& arg : args)
+            arguments << QString::fromStdString(arg);
+        process.start(RANQOR_BINARY, arguments);
+        process.waitForFinished(120000);
+        Outcome run;
+        run.status = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+        run.out = process.readAllStandardOutput().toStdString();
+        run.err = process.readAllStandardError().toStdString();
+        return run;
+    }
+};
+
+}  // namespace
+
+TEST_F(RanqorCommandLine, AnalyzeWritesTheBlockOfSavedPages) {
+    writeFileAtomically(work / "page.html", googlePage({"http://a.com/", "http://www.example.com/"}));
+    Outcome run = ranqor(
+        {"analyze", "--engine", "Google", "--url", "http://WWW.example.com/", "--term", "seo", "page.html"});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(run.out.find("Ranqor TM Report,"), std::string::npos);
+    EXPECT_NE(run.out.find("\r\nPlacement of precise matches for seo,http://WWW.example.com/\r\n"
+                           "Google result 2,http://www.example.com/\r\n"
+                           "Positioning Results:,1 precise URL match was found for seo on Google.\r\n"
+                           "\"\",\"\"\r\n"),
+              std::string::npos)
+        << run.out;
+}
+
+TEST_F(RanqorCommandLine, AnalyzeJoinsPagesAndTreatsUnixLineBreaksLikeCrLf) {
+    // DirectHit's rule cuts addresses at a CR LF marker; a page saved with LF breaks reads the same.
+    const std::string page =
+        "<FONT SIZE=\"-1\">1. <A HREF=\"r\">Example</A></FONT><BR>\nhttp://www.example.com/<BR><BR>\n"
+        "<TABLE BORDER=\"0\"></TABLE>\n";
+    writeFileAtomically(work / "lf.html", page);
+    std::string crlf;
+    for (char c : page)
+        crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
+    writeFileAtomically(work / "crlf.html", crlf);
+    Outcome lf = ranqor(
+        {"analyze", "--engine", "DirectHit", "--url", "http://www.example.com/", "--term", "t", "lf.html"});
+    Outcome cr = ranqor(
+        {"analyze", "--engine", "DirectHit", "--url", "http://www.example.com/", "--term", "t", "crlf.html"});
+    EXPECT_EQ(lf.status, 0);
+    EXPECT_EQ(lf.out, cr.out);
+    EXPECT_NE(lf.out.find("DirectHit result 1,http://www.example.com/"), std::string::npos) << lf.out;
+
+    // Two files are one page text: page 2's result follows page 1's.
+    writeFileAtomically(work / "p1.html", "<UL><LI><A HREF=\"http://a.com/\">a</A>\n");
+    writeFileAtomically(work / "p2.html", "<LI><A HREF=\"http://www.example.com/\">b</A>\n<LI>\n");
+    Outcome two = ranqor({"analyze", "--engine", "yahoo", "--url", "http://www.example.com/", "--term", "t",
+                          "p1.html", "p2.html"});
+    EXPECT_NE(two.out.find("Yahoo! result 2,http://www.example.com/"), std::string::npos) << two.out;
+}
+
+TEST_F(RanqorCommandLine, AnalyzeWritesEachFormatItsOutNames) {
+    writeFileAtomically(work / "page.html", googlePage({"http://www.example.com/"}));
+    for (const char* out : {"r.prp", "r.csv", "r.html"}) {
+        Outcome run = ranqor({"analyze", "--engine", "Google", "--url", "http://www.example.com/", "--term",
+                              "seo", "--out", out, "page.html"});
+        EXPECT_EQ(run.status, 0) << out << run.err;
+        EXPECT_TRUE(run.out.empty());
+    }
+    EXPECT_EQ(readFileBytes(work / "r.prp").substr(0, 5), "2,6\r\n");
+    EXPECT_EQ(readFileBytes(work / "r.csv").substr(0, 16), "Ranqor TM Report");
+    EXPECT_EQ(readFileBytes(work / "r.html").substr(0, 16), "<table border=1>");
+}
+
+TEST_F(RanqorCommandLine, AnalyzeReportsMessagesAndBadArguments) {
+    writeFileAtomically(work / "page.html", "x");
+    struct Case {
+        std::vector<std::string> args;
+        int status;
+        std::string err;
+    };
+    const std::vector<Case> cases = {
+        {{"analyze", "--engine", "HotBot", "--url", "u", "--term", "t", "page.html"},
+         1,
+         "RanqorEngDefs:Analyze:The definition for HotBot is not current. "},
+        {{"analyze", "--engine", "", "--url", "u", "--term", "t", "page.html"},
+         1,
+         "No search engine is selected. Please select an engine and try again."},
+        {{"analyze", "--engine", "Google", "--url", "u", "--term", "t", "missing.html"}, 1, "missing.html"},
+        {{"analyze", "--url", "u", "--term", "t", "page.html"}, 2, "--engine is required"},
+        {{"analyze", "--engine", "Google", "--url", "u", "--term", "t"}, 2, "PAGEFILE"},
+        {{"analyze", "--engine", "Google", "--url", "u", "--term", "t", "--out", "r.txt", "page.html"},
+         2,
+         ".prp"},
+        {{"analyze", "--bogus"}, 2, "unknown option --bogus"},
+        {{"frobnicate"}, 2, "unknown command frobnicate"},
+    };
+    for (const Case& c : cases) {
+        Outcome run = ranqor(c.args);
+        EXPECT_EQ(run.status, c.status) << c.args[0] << " " << c.err;
+        EXPECT_TRUE(run.errHas(c.err)) << run.err;
+    }
+    Outcome help = ranqor({"analyze", "--help"});
+    EXPECT_EQ(help.status, 0);
+    EXPECT_NE(help.out.find("Usage: ranqor analyze"), std::string::npos);
+}
+
+TEST_F(RanqorCommandLine, CheckRunsThePositionAgentAgainstTheEngines) {
+    server.script("/google?q=seo&as_sitesearch=http://www.example.com/",
+                  ScriptedResponse::ok(googlePage({"http://www.example.com/"})));
+    Outcome run = ranqor({"check", "--url", "http://www.example.com/", "--term", "seo", "--term", "web",
+                          "--engines", "Google", "--out", "report.csv"});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_TRUE(
+        run.errHas("Set Current file to: Google: http://www.example.com/\nCurrent Term: seo\n"
+                   "Status: HTTP/1.0 200 OK\n"))
+        << run.err;
+    EXPECT_TRUE(
+        run.errHas("Status: HTTP/1.0 404 Not Found\nIntel Failed: Engine Did Not Respond, An Error Has "
+                   "Occurred!"));
+    EXPECT_TRUE(run.errHas("Progress: 100%"));
+    const std::string csv = readFileBytes(work / "report.csv");
+    EXPECT_NE(csv.find("Google result 1,http://www.example.com/"), std::string::npos) << csv;
+    EXPECT_NE(csv.find("No precise URL matches were found for web on Google."), std::string::npos);
+}
+
+TEST_F(RanqorCommandLine, ASilentEngineIsAFailedFetchAfterTheTimeout) {
+    ScriptedResponse silence;
+    silence.delivery = ScriptedResponse::Delivery::Silence;
+    server.script("/google?q=seo&as_sitesearch=http://www.example.com/", silence);
+    Outcome run = ranqor({"check", "--url", "http://www.example.com/", "--term", "seo", "--engines", "Google",
+                          "--timeout", "1"});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_TRUE(run.errHas("Intel Failed: Engine Did Not Respond, An Error Has Occurred!"));
+    EXPECT_NE(run.out.find("No precise URL matches were found for seo on Google."), std::string::npos);
+}
+
+TEST_F(RanqorCommandLine, CheckRefusesWhatCannotStart) {
+    struct Case {
+        std::vector<std::string> args;
+        int status;
+        std::string err;
+    };
+    const std::vector<Case> cases = {
+        {{"check", "--term", "t", "--engines", "Google"}, 2, "--url is required"},
+        {{"check", "--url", "u", "--engines", "Google"}, 2, "give either --terms or --term"},
+        {{"check", "--url", "u", "--term", "t", "--terms", "x.tms", "--engines", "Google"}, 2, "either"},
+        {{"check", "--url", "u", "--term", "t", "--engines", "Google", "--timeout", "soon"}, 2, "--timeout"},
+        {{"check", "--url", "u", "--terms", "missing.tms", "--engines", "Google"},
+         1,
+         "File missing.tms not found"},
+        {{"check", "--url", "u", "--term", "t", "--engines", ","},
+         1,
+         "You must select at least one engine to run the position agent"},
+        {{"batch", "--list", "none.fls", "--term", "t", "--engines", "Google"}, 1, "none.fls"},
+    };
+    for (const Case& c : cases) {
+        Outcome run = ranqor(c.args);
+        EXPECT_EQ(run.status, c.status) << c.err;
+        EXPECT_TRUE(run.errHas(c.err)) << run.err;
+    }
+}
+
+TEST_F(RanqorCommandLine, BatchChecksEveryAddressOfTheList) {
+    writeFileAtomically(work / "pages.fls", "http://a.com/\r\nhttp://b.com/\r\n");
+    writeFileAtomically(work / "terms.tms", "1,1\r\ncw 0,250\r\n0,0,seo\r\n");
+    for (const char* site : {"http://a.com/", "http://b.com/"}) {
+        server.script(std::string("/google?q=seo&as_sitesearch=") + site,
+                      ScriptedResponse::ok(googlePage({site})));
+    }
+    Outcome run = ranqor(
+        {"batch", "--list", "pages.fls", "--terms", "terms.tms", "--engines", "Google", "--out", "b.prp"});
+    EXPECT_EQ(run.status, 0) << run.err;
+    const std::string report = readFileBytes(work / "b.prp");
+    EXPECT_NE(report.find("1 precise URL match was found for seo on Google."), std::string::npos) << report;
+    EXPECT_EQ(report.find("Ranqor TM Report"), std::string::npos);
+    size_t blocks = 0;
+    for (size_t at = report.find("Placement of"); at != std::string::npos;
+         at = report.find("Placement of", at + 1)) {
+        ++blocks;
+    }
+    EXPECT_EQ(blocks, 2u);
+}
+
+TEST_F(RanqorCommandLine, UpdateEnginesFetchesFromTheConfiguredServer) {
+    SettingsStore(home / "settings.ini")
+        .writeValue("\\Software\\Orlek\\Ranqor", "updateserver", server.url(""));
+    server.script("/updateranqorfp2/engines.txt", ScriptedResponse::ok("2,1\r\n0,0,Google\r\n"));
+    server.script("/updateranqorfp2/def.txt", ScriptedResponse::ok("Google.hdf\r\n"));
+    server.script("/updateranqorfp2/Google.hdf", ScriptedResponse::ok("1\r\nhttp://new/?q=#C\r\n"));
+    Outcome run = ranqor({"update-engines"});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(readFileBytes(home / "edata" / "Google.hdf"), "1\r\nhttp://new/?q=#C\r\n");
+    EXPECT_EQ(readFileBytes(home / "engines" / "engines.txt"), "2,1\r\n0,0,Google\r\n");
+    EXPECT_TRUE(run.errHas("Engine Update Complete"));
+}
