@@ -34,6 +34,7 @@
 #include "position/termspage.h"
 #include "sitetools/core/filelist.h"
 #include "sitetools/filelistmanager.h"
+#include "sitetools/proxyapply.h"
 #include "sitetools/proxydialog.h"
 #include "sitetools/proxysettings.h"
 
@@ -226,8 +227,7 @@ void TForm1::readSettings() {
     m_termsPage->otherSitesBox()->setChecked(settings.otherSites);
     m_termsPage->preciseBox()->setChecked(settings.precise);
     m_termsPage->frontPageBox()->setChecked(settings.autoload);
-    if (settings.proxy)
-        m_geturl->setProxyServer(*settings.proxy);
+    applyRanqorProxy(m_store, *m_geturl);
 }
 
 void TForm1::saveSettings() {
@@ -252,8 +252,7 @@ void TForm1::closeEvent(QCloseEvent* event) {
 
 void TForm1::applyProxy() {
     try {
-        if (std::optional<std::string> proxy = m_store.readValue(kRanqorKey, "proxy"))
-            m_geturl->setProxyServer(*proxy);
+        applyRanqorProxy(m_store, *m_geturl);
     } catch (const std::exception& e) {
         m_prompts.error(e.what());
     }

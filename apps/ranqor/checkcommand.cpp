@@ -12,10 +12,10 @@
 #include "platform/core/safefile.h"
 #include "platform/core/settingsstore.h"
 #include "platform/pacer.h"
-#include "position/core/ranqorsettings.h"
 #include "position/core/termlist.h"
 #include "position/positionagent.h"
 #include "sitetools/core/filelist.h"
+#include "sitetools/proxyapply.h"
 
 const char* const kCheckUsage =
     "Usage: ranqor check --url ADDRESS (--terms FILE.tms | --term TERM...) --engines NAME[,NAME...]\n"
@@ -141,8 +141,7 @@ int run(const std::vector<std::string>& args, const char* argv0, bool batch) {
     http.setUserAgent("Redore Web Browser (1.1 W32)");
     http.setTimeout(timeout);
     try {
-        if (std::optional<std::string> proxy = RanqorSettings::read(store).proxy)
-            http.setProxyServer(*proxy);
+        applyRanqorProxy(store, http);
     } catch (const std::exception& e) {
         std::cerr << name << e.what() << '\n';
         return 1;

@@ -26,7 +26,6 @@ RanqorSettings RanqorSettings::read(SettingsStore& store) {
             settings.*flag.member = *value != "0";
         }
     }
-    settings.proxy = store.readValue(kRanqorKey, "proxy");
     return settings;
 }
 

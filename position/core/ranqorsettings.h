@@ -1,6 +1,5 @@
 #pragma once
 
-#include <optional>
 #include <string>
 
 class SettingsStore;
@@ -11,11 +10,10 @@ inline constexpr const char* kRanqorKey = "\\Software\\Orlek\\ranqor";
 
 // The check boxes the position checker keeps between runs.
 struct RanqorSettings {
-    bool topTen = false;               // "topten", hidden
-    bool otherSites = false;           // "allten"
-    bool precise = true;               // "precise"
-    bool autoload = false;             // "autoload", hidden
-    std::optional<std::string> proxy;  // "proxy" when the value exists; never written here
+    bool topTen = false;      // "topten", hidden
+    bool otherSites = false;  // "allten"
+    bool precise = true;      // "precise"
+    bool autoload = false;    // "autoload", hidden
 
     // Opens the key, creating it when missing. A flag value other than "0", an empty one
     // included, counts as on; a missing value keeps the default. Throws SettingsError.

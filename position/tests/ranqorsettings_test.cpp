@@ -12,7 +12,6 @@ TEST(RanqorSettings, AFirstStartCreatesTheKeyAndKeepsTheDefaults) {
     EXPECT_TRUE(store.keyExists("\\Software\\Orlek\\Ranqor"));
     EXPECT_TRUE(s.precise);
     EXPECT_FALSE(s.topTen || s.otherSites || s.autoload);
-    EXPECT_FALSE(s.proxy.has_value());
 }
 
 TEST(RanqorSettings, StoredFlagsOtherThanZeroCountAsOn) {
@@ -27,7 +26,6 @@ TEST(RanqorSettings, StoredFlagsOtherThanZeroCountAsOn) {
     EXPECT_TRUE(s.otherSites);
     EXPECT_TRUE(s.topTen);
     EXPECT_FALSE(s.autoload);
-    EXPECT_EQ(s.proxy, "10.0.0.1:8080");
 }
 
 TEST(RanqorSettings, WritingStoresOneAndZeroAndLeavesTheProxyAlone) {
@@ -37,7 +35,6 @@ TEST(RanqorSettings, WritingStoresOneAndZeroAndLeavesTheProxyAlone) {
     RanqorSettings s;
     s.precise = false;
     s.autoload = true;
-    s.proxy = "changed";
     s.write(store);
     EXPECT_EQ(store.readValue(kRanqorKey, "precise"), "0");
     EXPECT_EQ(store.readValue(kRanqorKey, "autoload"), "1");
