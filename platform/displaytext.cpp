@@ -67,3 +67,38 @@ QString toDisplay(std::string_view bytes) {
 std::string fromDisplay(const QString& text) {
     return text.toStdString();
 }
+
+void LineBytes::remember(std::string_view bytes) {
+    size_t start = 0;
+    while (start <= bytes.size()) {
+        size_t end = bytes.find_first_of("\r\n", start);
+        std::string_view line =
+            bytes.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start);
+        std::string shown = fromDisplay(toDisplay(line));
+        if (shown != line)
+            m_lines.emplace(std::move(shown), std::string(line));
+        if (end == std::string_view::npos)
+            break;
+        start = end + 1;
+    }
+}
+
+std::string LineBytes::restore(std::string_view text) const {
+    if (m_lines.empty())
+        return std::string(text);
+    std::string out;
+    out.reserve(text.size());
+    size_t start = 0;
+    for (;;) {
+        size_t end = text.find_first_of("\r\n", start);
+        std::string line(
+            text.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start));
+        auto found = m_lines.find(line);
+        out += found == m_lines.end() ? line : found->second;
+        if (end == std::string_view::npos)
+            break;
+        out += text[end];
+        start = end + 1;
+    }
+    return out;
+}

@@ -271,7 +271,10 @@ void Tflsmanage::loadHint() {
 
 bool Tflsmanage::loadFile(const fs::path& file) {
     try {
-        m_memo1->setPlainText(toEditor(readFileListText(file)));
+        const std::string text = readFileListText(file);
+        m_loadedLines.clear();
+        m_loadedLines.remember(text);
+        m_memo1->setPlainText(toEditor(text));
     } catch (const FileListError& e) {
         m_prompts.error(e.what());
         return false;
@@ -281,7 +284,7 @@ bool Tflsmanage::loadFile(const fs::path& file) {
 
 bool Tflsmanage::writeEditor(const fs::path& file) {
     try {
-        writeFileListText(file, fromEditor(m_memo1));
+        writeFileListText(file, m_loadedLines.restore(fromEditor(m_memo1)));
     } catch (const FileListError& e) {
         m_prompts.error(e.what());
         return false;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/displaytext.h"
+
 #include <QDialog>
 #include <filesystem>
 #include <string>
@@ -109,6 +111,7 @@ private:
     std::string m_titlePrefix;
     std::filesystem::path m_currentFile;
     QPlainTextEdit* m_memo1 = nullptr;
+    LineBytes m_loadedLines;  // the bytes of the loaded file's lines that UTF-8 does not show as stored
     QPlainTextEdit* m_memo2 = nullptr;
     QAction* m_editHintItem = nullptr;
     bool m_editingHint = false;

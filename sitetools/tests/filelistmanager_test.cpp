@@ -334,6 +334,17 @@ TEST_F(ManagerTest, TheEditorGivesBackTheBytesItWasLoadedWith) {
     EXPECT_EQ(readFileBytes(list("utf8.fls")), bytes);
 }
 
+TEST_F(ManagerTest, AnEditKeepsTheStoredBytesOfTheLinesLeftAsTheyWere) {
+    // Windows-1252 lines are shown as their letters; saving must not rewrite them as UTF-8.
+    writeFileAtomically(list("old.fls"), "http://www.caf\xE9.example/\r\nhttp://a.example/\r\n");
+    auto window = open();
+    window->openOn(list("old.fls"), "Ranqor Web File List Manager: ");
+    window->editor()->appendPlainText("http://b.example/");
+    trigger(*window, "saveItem");
+    EXPECT_EQ(readFileBytes(list("old.fls")),
+              "http://www.caf\xE9.example/\r\nhttp://a.example/\r\n\r\nhttp://b.example/");
+}
+
 // --- Save and Save under another name -----------------------------------------------------------
 
 TEST_F(ManagerTest, SaveWritesTheCurrentFileAndConfirms) {
