@@ -367,12 +367,10 @@ void TForm1::SelectAllFilesinWeb1Click() {
     }
     m_report.table().clearCells();
     reportChanged();
-    FileDialogRequest request{"Select a web list to verify",
-                              "Orlek Web File List|*.fls",
-                              m_folder.folder("my file lists"),
-                              "",
-                              1,
-                              ""};
+    FileDialogRequest request;
+    request.title = "Select a web list to verify";
+    request.filter = "Orlek Web File List|*.fls";
+    request.startFolder = m_folder.folder("my file lists");
     std::optional<FileDialogResult> chosen = m_prompts.openFile(request);
     if (!chosen)
         return;

@@ -143,12 +143,10 @@ void TermsPage::RzToolbarButton10Click() {
 }
 
 void TermsPage::RzToolbarButton5Click() {
-    FileDialogRequest request{"Open a Search Term File",
-                              "Search Term File|*.tms|All Files|*.*",
-                              m_folder.folder("terms"),
-                              "",
-                              1,
-                              ""};
+    FileDialogRequest request;
+    request.title = "Open a Search Term File";
+    request.filter = "Search Term File|*.tms|All Files|*.*";
+    request.startFolder = m_folder.folder("terms");
     std::optional<FileDialogResult> chosen = m_prompts.openFile(request);
     if (!chosen)
         return;
@@ -160,8 +158,11 @@ void TermsPage::RzToolbarButton5Click() {
 }
 
 void TermsPage::RzToolbarButton4Click() {
-    FileDialogRequest request{
-        "Save Search Terms", "Search Terms File|*.tms|All Files|*.*", m_folder.folder("terms"), "tms", 1, ""};
+    FileDialogRequest request;
+    request.title = "Save Search Terms";
+    request.filter = "Search Terms File|*.tms|All Files|*.*";
+    request.startFolder = m_folder.folder("terms");
+    request.defaultExtension = "tms";
     std::optional<FileDialogResult> chosen = m_prompts.saveFile(request);
     if (!chosen)
         return;

@@ -1,7 +1,6 @@
 #pragma once
 
-#include <QCoreApplication>
-
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <thread>
@@ -10,13 +9,12 @@
 #include "net/core/tickcore.h"
 #include "net/tickhttp.h"
 
-// The application object the component dispatches events through; made once per test program.
-inline void ensureApplication() {
-    static int argc = 1;
-    static char name[] = "net_tests";
-    static char* argv[] = {name, nullptr};
-    static QCoreApplication* app = QCoreApplication::instance() ? nullptr : new QCoreApplication(argc, argv);
-    (void)app;
+// A proxy named in the environment would take over every request the tests make.
+inline void clearProxyEnvironment() {
+    for (const char* name : {"http_proxy", "HTTP_PROXY", "https_proxy", "HTTPS_PROXY", "all_proxy",
+                             "ALL_PROXY", "no_proxy", "NO_PROXY"}) {
+        unsetenv(name);
+    }
 }
 
 // Records every event of a component, as text, in the order raised, and whether each came on

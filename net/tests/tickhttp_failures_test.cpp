@@ -21,12 +21,7 @@ using Lines = std::vector<std::string>;
 
 class TickHTTPFailures : public testing::Test {
 protected:
-    void SetUp() override {
-        ensureApplication();
-        for (const char* name : {"http_proxy", "https_proxy", "HTTPS_PROXY", "all_proxy", "ALL_PROXY"}) {
-            unsetenv(name);
-        }
-    }
+    void SetUp() override { clearProxyEnvironment(); }
 
     ScriptedServer server;
     TempDir dir;

@@ -10,13 +10,6 @@
 
 namespace {
 
-void clearProxyEnvironment() {
-    for (const char* name :
-         {"http_proxy", "https_proxy", "HTTPS_PROXY", "all_proxy", "ALL_PROXY", "no_proxy", "NO_PROXY"}) {
-        unsetenv(name);
-    }
-}
-
 // One nginx for the whole suite: starting it makes certificates and a process.
 class NginxPeer : public testing::Test {
 protected:
@@ -33,10 +26,7 @@ protected:
         delete nginx;
         delete site;
     }
-    void SetUp() override {
-        ensureApplication();
-        clearProxyEnvironment();
-    }
+    void SetUp() override { clearProxyEnvironment(); }
 
     static TempDir* site;
     static NginxServer* nginx;
@@ -116,7 +106,6 @@ INSTANTIATE_TEST_SUITE_P(
 class ProxyPeer : public testing::Test {
 protected:
     void SetUp() override {
-        ensureApplication();
         clearProxyEnvironment();
         server.script("/page", ScriptedResponse::ok("through"));
     }

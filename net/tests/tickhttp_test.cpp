@@ -20,12 +20,7 @@ using Lines = std::vector<std::string>;
 
 class TickHTTPTest : public testing::Test {
 protected:
-    void SetUp() override {
-        ensureApplication();
-        for (const char* name : {"http_proxy", "https_proxy", "HTTPS_PROXY", "all_proxy", "ALL_PROXY"}) {
-            unsetenv(name);
-        }
-    }
+    void SetUp() override { clearProxyEnvironment(); }
 
     ScriptedServer server;
     TempDir dir;
@@ -267,7 +262,6 @@ void PrintTo(const SchemeCase& c, std::ostream* out) {
 class UnusableAddresses : public testing::TestWithParam<SchemeCase> {};
 
 TEST_P(UnusableAddresses, FailBeforeAnyNetworkWork) {
-    ensureApplication();
     const SchemeCase& c = GetParam();
     std::unique_ptr<TickHTTP> http =
         c.secureComponent ? std::make_unique<TickHTTPS>() : std::make_unique<TickHTTP>();
