@@ -9,6 +9,8 @@
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QProgressBar>
+#include <QScrollBar>
+#include <QTextCursor>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -126,4 +128,22 @@ void CheckPage::setAddressItems(const std::vector<std::string>& items) {
 
 void CheckPage::setCompareItems(const std::vector<std::string>& items) {
     fillCombo(m_compare, items);
+}
+
+void CheckPage::clearActivity() {
+    m_activity->clear();
+    m_activityLines = 0;
+}
+
+void CheckPage::addActivity(const QString& line) {
+    // appendPlainText would fill an empty first line instead of adding one after it.
+    if (m_activityLines++ == 0) {
+        m_activity->setPlainText(line);
+    } else {
+        QTextCursor cursor(m_activity->document());
+        cursor.movePosition(QTextCursor::End);
+        cursor.insertBlock();
+        cursor.insertText(line);
+    }
+    m_activity->verticalScrollBar()->setValue(m_activity->verticalScrollBar()->maximum());
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QString>
 #include <QWidget>
 #include <string>
 #include <vector>
@@ -33,6 +34,9 @@ public:
     QToolButton* checkButton() const { return m_check; }
 
     void setAddressItems(const std::vector<std::string>& items);
+    void clearActivity();
+    // Adds a line at the end of the activity monitor; an empty line is a line too.
+    void addActivity(const QString& line);
     void setCompareItems(const std::vector<std::string>& items);
 
 signals:
@@ -56,6 +60,7 @@ private:
     QLabel* m_counter;
     QLabel* m_engine;
     QPlainTextEdit* m_activity;
+    int m_activityLines = 0;
     QPlainTextEdit* m_info;
     QToolButton* m_cancel;
     QToolButton* m_check;

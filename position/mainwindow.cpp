@@ -441,10 +441,10 @@ void TForm1::setStatusPanel(int panel, const std::string& text) {
     m_panels[panel - 1]->setText(toDisplay(text));
 }
 void TForm1::clearActivity() {
-    m_checkPage->activityMonitor()->clear();
+    m_checkPage->clearActivity();
 }
 void TForm1::addActivity(const std::string& line) {
-    m_checkPage->activityMonitor()->appendPlainText(toDisplay(line));
+    m_checkPage->addActivity(toDisplay(line));
 }
 void TForm1::focusActivity() {
     m_checkPage->activityMonitor()->setFocus();

@@ -211,6 +211,9 @@ TEST_F(MainWindowTest, ARunEndsOnTheResultsAndRestartWizardKeepsItsAddress) {
     EXPECT_TRUE(form->checkPage().checkButton()->isEnabled());
     EXPECT_FALSE(form->checkPage().cancelButton()->isEnabled());
     EXPECT_EQ(pacer.sleeps, (std::vector<int>{5, 5, 5, 5, 500, 5}));
+    EXPECT_EQ(form->checkPage().activityMonitor()->toPlainText().toStdString(),
+              "\nSet Current file to: Google: http://www.example.com/\nCurrent Term: meta tags\n"
+              "Status: HTTP/1.0 200 OK");
 
     form->restartWizard();
     EXPECT_EQ(form->windowTitle(), "Ranqor: http://www.example.com/");
