@@ -11,6 +11,7 @@
 #include <QTabWidget>
 #include <QToolButton>
 #include <QTreeWidget>
+#include <set>
 
 #include "net/tickhttp.h"
 #include "platform/core/settingsstore.h"
@@ -327,4 +328,32 @@ TEST_F(MainWindowTest, BatchOverAListOpensTheListAndEndsOnTheResults) {
     EXPECT_EQ(form->statusPanel(3), "dIrozidid Udazadarerez Aro");
     EXPECT_EQ(form->checkPage().addressBox()->currentText(), "http://b.com/");
     EXPECT_EQ(fx.targets(), (Lines{"/google?q=seo&site=http://a.com/", "/google?q=seo&site=http://b.com/"}));
+}
+
+TEST_F(MainWindowTest, EveryHelpTopicTheWindowOpensHasItsPage) {
+    auto form = open();
+    for (QAction* action : form->menu("&Help")->actions()) {
+        if (!action->isSeparator() && action->text() != "About ...")
+            action->trigger();
+    }
+    for (QWidget* page :
+         {static_cast<QWidget*>(&form->termsPage()), static_cast<QWidget*>(&form->enginesPage()),
+          static_cast<QWidget*>(&form->checkPage()), static_cast<QWidget*>(&form->resultsPage())}) {
+        for (QToolButton* button : page->findChildren<QToolButton*>()) {
+            if (button->text() == "Help")
+                button->click();
+        }
+    }
+    form->resultsPage().MenuItem5Click();
+    form->termsPage().frontPageBox()->setChecked(false);
+    prompts.confirmAnswers = {true};
+    form->termsPage().frontPageClicked(true);
+    form->checkPage().listHelpRequested();
+
+    const std::set<std::string> topics(prompts.helpTopics().begin(), prompts.helpTopics().end());
+    EXPECT_EQ(topics.size(), 11u);
+    for (const std::string& topic : topics) {
+        EXPECT_TRUE(fs::exists(fs::path(RANQOR_DATA_DIR) / "help" / (topic + ".html"))) << topic;
+    }
+    EXPECT_EQ(prompts.urls(), (Lines{"http://www.orlek.example/", "http://www.orlek.example/order.html"}));
 }
