@@ -33,6 +33,7 @@ protected:
         m_lastErrorDescription = description;
         throw E(code, description);
     }
+    void clearLastErrorDescription() { m_lastErrorDescription.clear(); }
     void clearLastError() {
         m_lastErrorCode = 0;
         m_lastErrorDescription.clear();
