@@ -23,8 +23,8 @@ private:
 
 }  // namespace
 
-TickHTTP::TickHTTP() {
-    m_parts.port = 80;
+TickHTTP::TickHTTP(int defaultPort) : m_defaultPort(defaultPort) {
+    m_parts.port = defaultPort;
 }
 
 void TickHTTP::setURL(const std::string& value) {
@@ -78,7 +78,7 @@ void TickHTTP::setAction(TickHTTPActions value) {
 void TickHTTP::resetHeaders() {
     m_url.clear();
     m_parts = UrlParts();
-    m_parts.port = 80;
+    m_parts.port = m_defaultPort;
     m_accept.clear();
     m_localFile.clear();
     clearStatusLine();

@@ -14,7 +14,7 @@ enum TickHTTPActions { ickhttpIdle, ickhttpGet, ickhttpPost, ickhttpHead, ickhtt
 // handler or a Cancel button stops a running transfer without an exception.
 class TickHTTP : public TickWinInet {
 public:
-    TickHTTP();
+    TickHTTP() : TickHTTP(80) {}
 
     const std::string& URL() const { return m_url; }
     // Splits the address into the URL... parts; never touches the network.
@@ -47,6 +47,8 @@ public:
     std::function<void(TickHTTP* Sender, int ErrorCode, const std::string& Description)> OnError;
 
 protected:
+    // defaultPort is URLPort before any URL is set and after the headers are reset.
+    explicit TickHTTP(int defaultPort);
     virtual bool acceptsScheme(const std::string& scheme) const;
     virtual bool secureAllowed() const { return false; }
 
@@ -57,6 +59,7 @@ private:
     void perform(TickHTTPActions action, const char* method);
     void resetHeaders();
 
+    int m_defaultPort;
     std::string m_url;
     UrlParts m_parts;
     TickHTTPActions m_currentAction = ickhttpIdle;
@@ -70,6 +73,9 @@ private:
 // The same component for http and https addresses; https is fetched over a secure connection,
 // with the server's certificate verified.
 class TickHTTPS : public TickHTTP {
+public:
+    TickHTTPS() : TickHTTP(443) {}
+
 protected:
     bool acceptsScheme(const std::string& scheme) const override;
     bool secureAllowed() const override { return true; }

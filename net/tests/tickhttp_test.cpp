@@ -289,8 +289,9 @@ INSTANTIATE_TEST_SUITE_P(
                     SchemeCase{"https://", true, "152: No server specified in URL."}));
 
 TEST(TickHTTPProperties, SplittingAndResetting) {
+    EXPECT_EQ(TickHTTP().URLPort(), 80);
     TickHTTPS https;
-    EXPECT_EQ(https.URLPort(), 80);
+    EXPECT_EQ(https.URLPort(), 443);
     https.setURL("https://www.example.com/a%20b?x=1");
     EXPECT_EQ(https.URLScheme(), "https");
     EXPECT_EQ(https.URLServer(), "www.example.com");
@@ -301,7 +302,7 @@ TEST(TickHTTPProperties, SplittingAndResetting) {
     https.setAction(ickhttpResetHeaders);
     EXPECT_EQ(https.URL(), "");
     EXPECT_EQ(https.URLServer(), "");
-    EXPECT_EQ(https.URLPort(), 80);
+    EXPECT_EQ(https.URLPort(), 443);
     EXPECT_EQ(https.Accept(), "");
     EXPECT_EQ(https.LocalFile(), "");
     EXPECT_EQ(https.StatusLine(), "");
