@@ -15,8 +15,6 @@
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 
-#include <stdexcept>
-
 namespace fs = std::filesystem;
 
 namespace {
@@ -26,22 +24,33 @@ protected:
     // One nginx for the suite; the fixture's "@HTTP@" becomes the server's own address, which is
     // known only once it runs.
     static void SetUpTestSuite() {
+        // The tests' folder; the environment may name another copy of it.
         const char* data = std::getenv("ORLEK_TEST_DATA");
-        if (!data)
-            throw std::runtime_error("ORLEK_TEST_DATA names no folder; run the tests through ctest");
-        fs::path fixture = fs::path(data) / "robotsite";
-        site = new TempDir;
-        nginx = new NginxServer(site->path());
-        for (const auto& entry : fs::recursive_directory_iterator(fixture)) {
-            if (entry.is_regular_file()) {
-                writeFileAtomically(site->path() / fs::relative(entry.path(), fixture),
-                                    replaceAll(readFileBytes(entry.path()), "@HTTP@", nginx->httpUrl("")));
+        fs::path fixture = fs::path(data && *data ? data : ROBOT_TEST_DATA) / "robotsite";
+        try {
+            site = new TempDir;
+            nginx = new NginxServer(site->path());
+            for (const auto& entry : fs::recursive_directory_iterator(fixture)) {
+                if (entry.is_regular_file()) {
+                    writeFileAtomically(
+                        site->path() / fs::relative(entry.path(), fixture),
+                        replaceAll(readFileBytes(entry.path()), "@HTTP@", nginx->httpUrl("")));
+                }
             }
+        } catch (const std::exception& e) {
+            setUpFailure = e.what();
         }
     }
     static void TearDownTestSuite() {
         delete nginx;
         delete site;
+        nginx = nullptr;
+        site = nullptr;
+    }
+    // A failure of the suite's set-up fails every test rather than skipping it.
+    void SetUp() override {
+        RobotWindowTest::SetUp();
+        ASSERT_EQ(setUpFailure, "");
     }
 
     // "@HTTP@" and "@HTTPS@" in expected texts stand for the server's two addresses.
@@ -104,10 +113,12 @@ protected:
         return lines;
     }
 
+    static std::string setUpFailure;
     static TempDir* site;
     static NginxServer* nginx;
 };
 
+std::string RobotBrowse::setUpFailure;
 TempDir* RobotBrowse::site = nullptr;
 NginxServer* RobotBrowse::nginx = nullptr;
 
