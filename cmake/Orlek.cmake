@@ -21,9 +21,9 @@ function(orlek_qt_library name)
 endfunction()
 
 # orlek_test(<name> <sources...> LIBS <targets...> [QT])
-# Every test runs with the offscreen Qt platform and its own settings file, so no test
-# touches the user's settings or needs a display. QT tests get a main() that holds one
-# QApplication for the whole program.
+# Every test program's main() gives it a settings file of its own, so no test touches the user's
+# settings; QT tests get a main() that also holds one QApplication on the offscreen platform.
+# ORLEK_TEST_DATA_DIR names the folder of the test's sources, where its fixtures lie.
 function(orlek_test name)
     cmake_parse_arguments(ARG "QT" "" "LIBS" ${ARGN})
     add_executable(${name} ${ARG_UNPARSED_ARGUMENTS})
@@ -33,11 +33,12 @@ function(orlek_test name)
         set_target_properties(${name} PROPERTIES AUTOMOC ON)
         target_link_libraries(${name} PRIVATE qt_test_main)
     else()
-        target_link_libraries(${name} PRIVATE GTest::gtest_main)
+        target_link_libraries(${name} PRIVATE test_main)
     endif()
+    target_compile_definitions(${name} PRIVATE ORLEK_TEST_DATA_DIR="${CMAKE_CURRENT_SOURCE_DIR}")
+    # A failure in a suite's set-up makes GoogleTest print its tests as skipped, which CTest would
+    # count as skipped by default; none of our tests skips itself, so that output means failure.
     gtest_discover_tests(${name}
         DISCOVERY_MODE PRE_TEST
-        PROPERTIES
-            ENVIRONMENT "QT_QPA_PLATFORM=offscreen;ORLEK_SETTINGS=${CMAKE_CURRENT_BINARY_DIR}/${name}.settings.ini;ORLEK_TEST_DATA=${CMAKE_CURRENT_SOURCE_DIR}"
-            TIMEOUT 300)
+        PROPERTIES TIMEOUT 300 SKIP_REGULAR_EXPRESSION "^never skipped$")
 endfunction()

@@ -24,9 +24,7 @@ protected:
     // One nginx for the suite; the fixture's "@HTTP@" becomes the server's own address, which is
     // known only once it runs.
     static void SetUpTestSuite() {
-        // The tests' folder; the environment may name another copy of it.
-        const char* data = std::getenv("ORLEK_TEST_DATA");
-        fs::path fixture = fs::path(data && *data ? data : ROBOT_TEST_DATA) / "robotsite";
+        const fs::path fixture = fs::path(ORLEK_TEST_DATA_DIR) / "robotsite";
         try {
             site = new TempDir;
             nginx = new NginxServer(site->path());
