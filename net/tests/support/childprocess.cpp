@@ -3,7 +3,7 @@
 #include <fcntl.h>
 #include <netinet/in.h>
 #include <signal.h>
-#include <spawn.h>
+#include <sys/prctl.h>
 #include <sys/socket.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -14,8 +14,6 @@
 #include <stdexcept>
 #include <thread>
 
-extern char** environ;
-
 namespace {
 
 pid_t spawn(const std::vector<std::string>& command, const std::string& outputFile) {
@@ -23,18 +21,42 @@ pid_t spawn(const std::vector<std::string>& command, const std::string& outputFi
     for (const std::string& part : command)
         argv.push_back(const_cast<char*>(part.c_str()));
     argv.push_back(nullptr);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
-    if (!outputFile.empty()) {
-        posix_spawn_file_actions_addopen(&actions, 1, outputFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        posix_spawn_file_actions_adddup2(&actions, 1, 2);
-    }
-    pid_t pid = -1;
-    int error = posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    if (error != 0)
+    const pid_t parent = ::getpid();
+    int ready[2];
+    if (::pipe2(ready, O_CLOEXEC) != 0)
         throw std::runtime_error("cannot start " + command[0]);
+    const pid_t pid = ::fork();
+    if (pid < 0) {
+        ::close(ready[0]);
+        ::close(ready[1]);
+        throw std::runtime_error("cannot start " + command[0]);
+    }
+    if (pid == 0) {
+        // A test program that crashes must not leave its servers running (and holding its
+        // output open): the child ends with it.
+        ::prctl(PR_SET_PDEATHSIG, SIGTERM);
+        if (::getppid() != parent)
+            ::_exit(127);
+        int in = ::open("/dev/null", O_RDONLY);
+        ::dup2(in, 0);
+        if (!outputFile.empty()) {
+            int out = ::open(outputFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+            ::dup2(out, 1);
+            ::dup2(out, 2);
+        }
+        ::execvp(argv[0], argv.data());
+        const char failed = 1;
+        (void)!::write(ready[1], &failed, 1);
+        ::_exit(127);
+    }
+    ::close(ready[1]);
+    char failed = 0;
+    const bool execFailed = ::read(ready[0], &failed, 1) == 1;
+    ::close(ready[0]);
+    if (execFailed) {
+        ::waitpid(pid, nullptr, 0);
+        throw std::runtime_error("cannot start " + command[0]);
+    }
     return pid;
 }
 
