@@ -37,6 +37,7 @@
 #include "sitetools/proxyapply.h"
 #include "sitetools/proxydialog.h"
 #include "sitetools/proxysettings.h"
+#include "sitetools/robotwindow.h"
 
 namespace {
 const char* kUserAgent = "Redore Web Browser (1.1 W32)";
@@ -422,6 +423,8 @@ void TForm1::fileListsClick() {
 
 void TForm1::webListClick() {
     m_collected.clear();
+    TForm4 robot(m_folder, m_store, m_prompts, RobotWindowVariant::ranqor(), m_collected, this);
+    m_runModal(robot);
 }
 
 void TForm1::aboutClick() {

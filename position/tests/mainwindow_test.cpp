@@ -292,7 +292,11 @@ TEST_F(MainWindowTest, OtherCommandsOpenTheirWindows) {
     auto form = open();
     form->fileListsClick();
     form->aboutClick();
-    EXPECT_EQ(dialogs, (Lines{"Ranqor - Web File List Manager", "About Ranqor"}));
+    form->collectedAddresses() = {"http://left.over/"};
+    form->webListClick();
+    EXPECT_EQ(dialogs, (Lines{"Ranqor - Web File List Manager", "About Ranqor", "Browse Verification"}));
+    // The browse window starts on an empty list of its own addresses.
+    EXPECT_TRUE(form->collectedAddresses().empty());
 }
 
 TEST_F(MainWindowTest, BatchNeedsPreciseMatching) {
