@@ -10,7 +10,7 @@
 #include <cstdint>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    // Four bytes of set-up: option flags, the seed of the piece sizes, two extra characters.
+    // Four bytes of set-up: option flags, the start of the piece-size sequence, two extra characters.
     if (size < 4) {
         return 0;
     }

@@ -1,6 +1,6 @@
 #include "apps/ranqor/arguments.h"
 
-Arguments::Arguments(const std::vector<std::string>& args, const std::vector<OptionSpec>& specs) {
+Arguments::Arguments(const std::vector<std::string>& args, const std::vector<OptionRule>& rules) {
     bool optionsEnded = false;
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
@@ -18,17 +18,17 @@ Arguments::Arguments(const std::vector<std::string>& args, const std::vector<Opt
             inlineValue = name.substr(eq + 1);
             name.resize(eq);
         }
-        const OptionSpec* spec = nullptr;
-        for (const OptionSpec& s : specs) {
+        const OptionRule* rule = nullptr;
+        for (const OptionRule& s : rules) {
             if (s.name == name)
-                spec = &s;
+                rule = &s;
         }
-        if (!spec)
+        if (!rule)
             throw UsageError("unknown option --" + name);
-        if (m_values.count(name) && !spec->repeatable)
+        if (m_values.count(name) && !rule->repeatable)
             throw UsageError("--" + name + " given twice");
         std::vector<std::string>& slot = m_values[name];
-        if (!spec->takesValue) {
+        if (!rule->takesValue) {
             if (inlineValue)
                 throw UsageError("--" + name + " takes no value");
             continue;

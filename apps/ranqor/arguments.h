@@ -12,7 +12,7 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-struct OptionSpec {
+struct OptionRule {
     std::string name;  // without the dashes
     bool takesValue = false;
     bool repeatable = false;
@@ -22,7 +22,7 @@ struct OptionSpec {
 // options. Values are taken exactly as given, empty ones included.
 class Arguments {
 public:
-    Arguments(const std::vector<std::string>& args, const std::vector<OptionSpec>& specs);
+    Arguments(const std::vector<std::string>& args, const std::vector<OptionRule>& rules);
 
     bool has(const std::string& name) const { return m_values.count(name) > 0; }
     std::optional<std::string> value(const std::string& name) const;

@@ -95,17 +95,17 @@ std::vector<std::string> termsOf(const Arguments& arguments) {
 }
 
 int run(const std::vector<std::string>& args, const char* argv0, bool batch) {
-    std::vector<OptionSpec> specs = {
+    std::vector<OptionRule> rules = {
         {"terms", true}, {"term", true, true}, {"engines", true}, {"timeout", true}, {"out", true}};
     if (batch) {
-        specs.push_back({"list", true});
+        rules.push_back({"list", true});
     } else {
-        for (OptionSpec spec : {OptionSpec{"url", true}, OptionSpec{"compare", true}, OptionSpec{"domain"},
-                                OptionSpec{"other-sites"}, OptionSpec{"top-ten"}}) {
-            specs.push_back(spec);
+        for (OptionRule rule : {OptionRule{"url", true}, OptionRule{"compare", true}, OptionRule{"domain"},
+                                OptionRule{"other-sites"}, OptionRule{"top-ten"}}) {
+            rules.push_back(rule);
         }
     }
-    Arguments arguments(args, specs);
+    Arguments arguments(args, rules);
     if (!arguments.positional().empty())
         throw UsageError("unexpected argument " + arguments.positional().front());
     const std::string address = batch ? "" : arguments.required("url");
