@@ -44,14 +44,16 @@ void OwnerQueue::finish(Link& link) {
     m_wake.notify_all();
 }
 
-void OwnerQueue::waitAndRun(const Link& link, std::chrono::steady_clock::time_point deadline) {
+bool OwnerQueue::waitAndRun(const Link& link, std::chrono::steady_clock::time_point deadline,
+                            std::chrono::microseconds spin) {
     auto ready = [&] {
         return m_queued.load(std::memory_order_acquire) > 0 ||
                link.finished.load(std::memory_order_acquire) || link.detached.load(std::memory_order_acquire);
     };
-    spinUntil(ready, std::chrono::microseconds(20));
+    spinUntil(ready, spin);
     std::unique_lock lock(m_mutex);
     m_wake.wait_until(lock, deadline, ready);
+    bool ran = false;
     while (!m_items.empty()) {
         Item* item = m_items.front();
         m_items.pop_front();
@@ -63,6 +65,7 @@ void OwnerQueue::waitAndRun(const Link& link, std::chrono::steady_clock::time_po
         }
         item->state = Item::State::Running;
         ++owner->callsRunning;
+        ran = true;
         lock.unlock();
         try {
             (*item->call)();
@@ -74,6 +77,7 @@ void OwnerQueue::waitAndRun(const Link& link, std::chrono::steady_clock::time_po
         item->state.store(Item::State::Done, std::memory_order_release);
         owner->answered.notify_all();
     }
+    return ran;
 }
 
 void OwnerQueue::detach(Link& link) {

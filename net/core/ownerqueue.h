@@ -32,8 +32,10 @@ public:
     void finish(Link& link);
 
     // Owner: waits until deadline for a call of any link or for link to finish or be detached,
-    // and runs every call that has arrived.
-    void waitAndRun(const Link& link, std::chrono::steady_clock::time_point deadline);
+    // and runs every call that has arrived; true when it ran any. It spins for up to spin before
+    // it blocks.
+    bool waitAndRun(const Link& link, std::chrono::steady_clock::time_point deadline,
+                    std::chrono::microseconds spin = std::chrono::microseconds(20));
     bool finished(const Link& link) const { return link.finished.load(std::memory_order_acquire); }
     bool detached(const Link& link) const { return link.detached.load(std::memory_order_acquire); }
     // Owner: refuses the link's further calls and answers the ones waiting.
