@@ -5,7 +5,6 @@
 ConsolePrompts::ConsolePrompts(std::ostream& out, bool answerYes) : m_out(out), m_answerYes(answerYes) {}
 
 void ConsolePrompts::write(const char* kind, const std::string& text) {
-    ++m_messages;
     std::string shown;
     // A box's paragraphs are separated by LF CR LF CR; a terminal wants plain line feeds.
     for (char c : text) {

@@ -6,8 +6,7 @@
 
 // Prompts for the command line: what a window would show in a box goes to the error stream,
 // every question gets the one answer given at construction (the command line already said what
-// the user wants), and no dialog can be shown. Counts what it wrote, so a command can tell
-// whether the job was refused.
+// the user wants), and no dialog can be shown.
 class ConsolePrompts : public Prompts {
 public:
     explicit ConsolePrompts(std::ostream& out, bool answerYes = false);
@@ -25,12 +24,9 @@ public:
     void openUrl(const std::string& url) override;
     void openHelp(const std::string& topic) override;
 
-    int messagesShown() const { return m_messages; }
-
 private:
     void write(const char* kind, const std::string& text);
 
     std::ostream& m_out;
     bool m_answerYes;
-    int m_messages = 0;
 };

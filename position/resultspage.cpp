@@ -3,6 +3,7 @@
 #include "platform/core/gridfile.h"
 #include "platform/core/programfolder.h"
 #include "platform/core/safefile.h"
+#include "platform/pagetoolbar.h"
 #include "platform/prompts.h"
 #include "position/core/reportgrid.h"
 #include "position/reportcelldelegate.h"
@@ -10,7 +11,6 @@
 #include "position/reporttablemodel.h"
 
 #include <QAction>
-#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QMenu>
 #include <QPlainTextEdit>
@@ -68,11 +68,8 @@ ResultsPage::ResultsPage(ReportGrid& grid, Prompts& prompts, const ProgramFolder
                     table.setColumnWidth(column, width);
             });
 
-    m_toolbar = new QWidget(this);
-    auto* buttons = new QHBoxLayout(m_toolbar);
-    buttons->setContentsMargins(0, 0, 0, 0);
-
-    m_saveButton = addButton("Save", QString());
+    auto* toolbar = new PageToolbar(this);
+    m_saveButton = toolbar->addButton("Save", QString(), "saveButton");
     auto* saveMenu = new QMenu(m_saveButton);
     m_saveAction = saveMenu->addAction("Save ...", this, &ResultsPage::RzToolbarButton13Click);
     saveMenu->addAction("Save to CSV ...", this, &ResultsPage::MenuItem3Click);
@@ -83,18 +80,19 @@ ResultsPage::ResultsPage(ReportGrid& grid, Prompts& prompts, const ProgramFolder
     m_saveButton->setPopupMode(QToolButton::MenuButtonPopup);
     connect(m_saveButton, &QToolButton::clicked, this, &ResultsPage::RzToolbarButton13Click);
 
-    m_openButton = addButton("Report", "Open Existing Position Report");
+    m_openButton = toolbar->addButton("Report", "Open Existing Position Report", "openButton");
     connect(m_openButton, &QToolButton::clicked, this, &ResultsPage::RzToolbarButton12Click);
-    m_printButton = addButton("Report", "Print Position Report");
+    m_printButton = toolbar->addButton("Report", "Print Position Report", "printButton");
     connect(m_printButton, &QToolButton::clicked, this, &ResultsPage::RzToolbarButton14Click);
-    m_helpButton = addButton("Help", "Help with the report");
+    m_helpButton = toolbar->addButton("Help", "Help with the report", "helpButton");
     connect(m_helpButton, &QToolButton::clicked, this, &ResultsPage::RzToolbarButton16Click);
-    buttons->addStretch();
-    m_restartButton = addButton("Restart Wizard", "Restart Wizard from Step One (1)");
+    toolbar->addStretch();
+    m_restartButton =
+        toolbar->addButton("Restart Wizard", "Restart Wizard from Step One (1)", "restartButton");
     connect(m_restartButton, &QToolButton::clicked, this, &ResultsPage::restartWizardRequested);
-    m_previousButton = addButton("Previous", "Go to Step 3 (Check your position)");
+    m_previousButton = toolbar->addButton("Previous", "Go to Step 3 (Check your position)", "previousButton");
     connect(m_previousButton, &QToolButton::clicked, this, &ResultsPage::previousRequested);
-    m_exitButton = addButton("Exit", "Exit the Application");
+    m_exitButton = toolbar->addButton("Exit", "Exit the Application", "exitButton");
     connect(m_exitButton, &QToolButton::clicked, this, &ResultsPage::exitRequested);
 
     m_openAction = new QAction("Open ...", this);
@@ -104,19 +102,9 @@ ResultsPage::ResultsPage(ReportGrid& grid, Prompts& prompts, const ProgramFolder
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_view, 1);
-    layout->addWidget(m_toolbar);
+    layout->addWidget(toolbar);
     applyColumnWidths();
     m_view->resizeRowsToContents();
-}
-
-QToolButton* ResultsPage::addButton(const QString& caption, const QString& hint) {
-    auto* button = new QToolButton(m_toolbar);
-    button->setText(caption);
-    button->setToolTip(hint);
-    button->setStatusTip(hint);
-    button->setToolButtonStyle(Qt::ToolButtonTextOnly);
-    m_toolbar->layout()->addWidget(button);
-    return button;
 }
 
 void ResultsPage::reload() {

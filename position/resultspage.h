@@ -76,7 +76,6 @@ public slots:
 private:
     enum class Format { Report, Csv, Html };
 
-    QToolButton* addButton(const QString& caption, const QString& hint);
     void saveReport(Format format, int startFilterIndex);
     void commitEdits();
     void applyColumnWidths();
@@ -104,5 +103,4 @@ private:
     QToolButton* m_restartButton = nullptr;
     QToolButton* m_previousButton = nullptr;
     QToolButton* m_exitButton = nullptr;
-    QWidget* m_toolbar = nullptr;
 };
