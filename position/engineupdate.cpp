@@ -1,15 +1,11 @@
 #include "position/engineupdate.h"
 
-#include <filesystem>
-
+#include "net/stageddownload.h"
 #include "net/tickhttp.h"
 #include "platform/core/programfolder.h"
-#include "platform/core/safefile.h"
 #include "platform/core/text.h"
 #include "platform/prompts.h"
 #include "sitetools/core/filelist.h"
-
-namespace fs = std::filesystem;
 
 namespace {
 const std::string kParagraph = "\n\r\n\r";
@@ -23,28 +19,9 @@ EngineUpdate::EngineUpdate(Context context, std::string server)
 }
 
 void EngineUpdate::fetch(const std::string& path, const std::string& target) {
-    fs::path file = m_c.folder.resolveForWriting(target);
-    // An error page or a broken connection must not replace a working catalog or definition:
-    // the body goes to a file beside the target and replaces it only once the fetch succeeded.
-    fs::path download = file;
-    download += ".download";
-    std::error_code ec;
-    fs::remove(download, ec);
-    m_c.http.setURL(m_server + path);
-    m_c.http.setLocalFile(download.string());
-    try {
-        m_c.http.setAction(ickhttpGet);
-    } catch (...) {
-        fs::remove(download, ec);
-        throw;
-    }
-    if (fs::exists(download, ec)) {
-        fs::rename(download, file, ec);
-        if (ec) {
-            fs::remove(download, ec);
-            throw EickError(302, "Can't open local file for writing.");
-        }
-    }
+    StagedDownload download(m_c.http);
+    download.fetch(m_server + path, m_c.folder.resolveForWriting(target));
+    download.commit();
 }
 
 EngineUpdate::Result EngineUpdate::RzToolbarButton19Click() {
@@ -65,7 +42,7 @@ EngineUpdate::Result EngineUpdate::RzToolbarButton19Click() {
         m_c.setStatus(step[0]);
         try {
             fetch(std::string(kRoot) + step[1], step[2]);
-        } catch (const EickError&) {
+        } catch (const DownloadError&) {
             m_c.prompts.error("Could Not Connect to Update Server!");
             m_c.setStatus("Failed to get Definition List");
             m_c.setBusyCursor(false);
@@ -93,7 +70,7 @@ EngineUpdate::Result EngineUpdate::RzToolbarButton19Click() {
         }
         try {
             fetch(kRoot + line, "edata\\" + line);
-        } catch (const EickError&) {
+        } catch (const DownloadError&) {
             m_c.prompts.error("Update Definition!");
             ++result.failedDefinitions;
         }

@@ -33,7 +33,7 @@ public:
 
 private:
     // Downloads path into the file below the program folder, replacing it only when the whole
-    // download succeeded. Throws EickError on a failed transfer.
+    // download succeeded. Throws DownloadError.
     void fetch(const std::string& path, const std::string& target);
 
     Context m_c;

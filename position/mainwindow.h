@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "platform/pagetoolbar.h"
-#include "position/core/enginedefinition.h"
+#include "platform/core/definitionfile.h"
 #include "position/core/enginelist.h"
 #include "position/core/reportgrid.h"
 #include "position/core/termlist.h"

@@ -227,7 +227,7 @@ bool PositionAgent::termStep(const std::string& engine, const std::string& term)
     EngineDefinition definition;
     try {
         definition = ReadEngineDefinition(m_c.folder.resolve("edata\\" + definitionFileName(engine, 1)),
-                                          m_c.variables, messages);
+                                          m_c.variables, messages, kRanqorTemplateRules);
     } catch (const DefinitionError&) {
         v.addActivity(kDefinitionError);
         return !stopped();
@@ -252,8 +252,9 @@ bool PositionAgent::termStep(const std::string& engine, const std::string& term)
         if (stopped())
             return false;
         try {
-            definition = ReadEngineDefinition(
-                m_c.folder.resolve("edata\\" + definitionFileName(engine, page)), m_c.variables, messages);
+            definition =
+                ReadEngineDefinition(m_c.folder.resolve("edata\\" + definitionFileName(engine, page)),
+                                     m_c.variables, messages, kRanqorTemplateRules);
         } catch (const DefinitionError&) {
             v.addActivity(kDefinitionError);
             return !stopped();

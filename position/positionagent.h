@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "position/core/enginedefinition.h"
+#include "platform/core/definitionfile.h"
 #include "position/core/reportgrid.h"
 
 class Pacer;

@@ -2,24 +2,18 @@
 
 #include <string>
 
+#include "platform/core/runview.h"
 #include "position/core/analysis.h"
 
-// What a position run shows and reads while it goes: the main window's status bar, activity
-// monitor, fields and check boxes, or a terminal.
-class PositionRunView {
+// What a position run shows and reads while it goes, besides the status bar and the activity
+// monitor: the check page's fields and check boxes, or a terminal.
+class PositionRunView : public RunView {
 public:
-    virtual ~PositionRunView() = default;
-
-    // panel is 1, 2 or 3.
-    virtual void setStatusPanel(int panel, const std::string& text) = 0;
-    virtual void clearActivity() = 0;
-    virtual void addActivity(const std::string& line) = 0;
     virtual void focusActivity() = 0;
     virtual void setStepField(const std::string& text) = 0;
     virtual void setEngineName(const std::string& text) = 0;
     virtual void setEngineCounter(const std::string& text) = 0;
     virtual void setProgress(int percent) = 0;
-    virtual void setBusyCursor(bool busy) = 0;
     // Running: "Check Position" and the File menu disabled, "Cancel" enabled; and back.
     virtual void setRunControls(bool running) = 0;
 

@@ -2,7 +2,7 @@
 #include <QLocale>
 #include <iostream>
 
-#include "apps/ranqor/arguments.h"
+#include "platform/core/arguments.h"
 #include "apps/ranqor/commands.h"
 #include "apps/ranqor/reportoutput.h"
 #include "platform/core/safefile.h"

@@ -1,7 +1,7 @@
 #include <charconv>
 #include <iostream>
 
-#include "apps/ranqor/arguments.h"
+#include "platform/core/arguments.h"
 #include "apps/ranqor/commands.h"
 #include "apps/ranqor/consoleview.h"
 #include "apps/ranqor/programsetup.h"

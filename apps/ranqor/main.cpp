@@ -4,7 +4,7 @@
 #include <iostream>
 #include <map>
 
-#include "apps/ranqor/arguments.h"
+#include "platform/core/arguments.h"
 #include "apps/ranqor/commands.h"
 #include "apps/ranqor/programsetup.h"
 #include "platform/core/programfolder.h"

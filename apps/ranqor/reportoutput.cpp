@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <iostream>
 
-#include "apps/ranqor/arguments.h"
+#include "platform/core/arguments.h"
 #include "platform/core/gridfile.h"
 #include "platform/core/safefile.h"
 #include "platform/core/text.h"

@@ -1,6 +1,6 @@
 #include <iostream>
 
-#include "apps/ranqor/arguments.h"
+#include "platform/core/arguments.h"
 #include "apps/ranqor/commands.h"
 #include "apps/ranqor/programsetup.h"
 #include "net/tickhttp.h"

@@ -1,4 +1,4 @@
-#include "position/core/enginedefinition.h"
+#include "platform/core/definitionfile.h"
 
 #include "platform/core/safefile.h"
 #include "platform/core/text.h"
@@ -26,8 +26,32 @@ const std::string& TemplateVariables::operator[](char letter) const {
     return m_values[variableIndex(letter)];
 }
 
+std::string percentEncodeValue(std::string_view value) {
+    std::string out;
+    out.reserve(value.size());
+    for (char c : value) {
+        switch (c) {
+            case '%':
+                out += "%25";
+                break;
+            case '&':
+                out += "%26";
+                break;
+            case '+':
+                out += "%2B";
+                break;
+            case '#':
+                out += "%23";
+                break;
+            default:
+                out += c;
+        }
+    }
+    return out;
+}
+
 std::string expandTemplate(std::string_view text, const TemplateVariables& variables,
-                           const DefinitionMessages& messages) {
+                           const DefinitionMessages& messages, const TemplateRules& rules) {
     std::string out;
     out.reserve(text.size() + 64);
     size_t i = 0;
@@ -38,13 +62,20 @@ std::string expandTemplate(std::string_view text, const TemplateVariables& varia
             ++i;
             continue;
         }
-        if (i + 1 >= text.size())
-            throw DefinitionError("The query template ends in a lone #.");
+        if (i + 1 >= text.size()) {
+            if (!rules.trailingHashWarns)
+                throw DefinitionError("The query template ends in a lone #.");
+            if (messages.warning)
+                messages.warning("Invalid variable: encountered. Ignoring it.");
+            break;
+        }
         char next = text[i + 1];
         if (next == '#') {
             out += '#';
         } else if (isVariableLetter(next)) {
-            out += variables[next];
+            const std::string& value = variables[next];
+            char upper = upperAscii(std::string_view(&next, 1))[0];
+            out += rules.encodedLetters.find(upper) != std::string::npos ? percentEncodeValue(value) : value;
         } else if (messages.warning) {
             messages.warning("Invalid variable:" + upperAscii(std::string_view(&next, 1)) +
                              " encountered. Ignoring it.");
@@ -55,7 +86,7 @@ std::string expandTemplate(std::string_view text, const TemplateVariables& varia
 }
 
 EngineDefinition ReadEngineDefinition(const std::filesystem::path& path, const TemplateVariables& variables,
-                                      const DefinitionMessages& messages) {
+                                      const DefinitionMessages& messages, const TemplateRules& rules) {
     EngineDefinition definition;
     std::string text;
     try {
@@ -71,6 +102,6 @@ EngineDefinition ReadEngineDefinition(const std::filesystem::path& path, const T
     definition.flag = flag == "1";
     if (flag.empty() || query.empty())
         return definition;
-    definition.address = expandTemplate(query, variables, messages);
+    definition.address = expandTemplate(query, variables, messages, rules);
     return definition;
 }

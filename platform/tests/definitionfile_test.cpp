@@ -1,4 +1,4 @@
-#include "position/core/enginedefinition.h"
+#include "platform/core/definitionfile.h"
 
 #include <gtest/gtest.h>
 
@@ -58,6 +58,44 @@ TEST(TemplateExpansion, ALoneHashAtTheEndIsAnError) {
     EXPECT_THROW(expandTemplate("q=#C#", vars, r.messages()), DefinitionError);
     EXPECT_THROW(expandTemplate("#", vars, r.messages()), DefinitionError);
     EXPECT_NO_THROW(expandTemplate("##", vars, r.messages()));
+}
+
+TEST(TemplateExpansion, EachProgramEncodesItsOwnValuesAndNoOthers) {
+    TemplateVariables vars;
+    vars['A'] = "Tips & tricks #1";
+    vars['C'] = "c++ & c# tips";
+    vars['F'] = "T17=1&x";
+    vars['H'] = "http://www.example.com/a b?x=1&y=100%";
+    struct Case {
+        const char* text;
+        TemplateRules rules;
+        std::string expanded;
+    };
+    const Case cases[] = {
+        {"q=#C&site=#h", kRanqorTemplateRules,
+         "q=c%2B%2B %26 c%23 tips&site=http://www.example.com/a b?x=1%26y=100%25"},
+        {"d=#a&c=#F", kRanqorTemplateRules, "d=Tips & tricks #1&c=T17=1&x"},
+        {"d=#a&c=#F&u=#H", kVistralTemplateRules,
+         "d=Tips %26 tricks %231&c=T17=1&x&u=http://www.example.com/a b?x=1%26y=100%25"},
+        {"q=#C", TemplateRules{}, "q=c++ & c# tips"},
+        // A "#" inside a value is never expanded again, encoded or not.
+        {"#A", TemplateRules{}, "Tips & tricks #1"},
+    };
+    for (const Case& c : cases) {
+        Recorded r;
+        EXPECT_EQ(expandTemplate(c.text, vars, r.messages(), c.rules), c.expanded) << c.text;
+        EXPECT_TRUE(r.warnings.empty()) << c.text;
+    }
+}
+
+TEST(TemplateExpansion, TheSubmissionToolWarnsAtATrailingHashAndKeepsWhatWasBuilt) {
+    TemplateVariables vars;
+    vars['B'] = "Title";
+    Recorded r;
+    EXPECT_EQ(expandTemplate("t=#B&x=#", vars, r.messages(), kVistralTemplateRules), "t=Title&x=");
+    ASSERT_EQ(r.warnings.size(), 1u);
+    EXPECT_EQ(r.warnings[0].rfind("Invalid variable:", 0), 0u);
+    EXPECT_THROW(expandTemplate("t=#B&x=#", vars, r.messages(), kRanqorTemplateRules), DefinitionError);
 }
 
 TEST(ReadEngineDefinition, ReadsFlagAndExpandsTheSecondLine) {

@@ -1,4 +1,4 @@
-#include "apps/ranqor/arguments.h"
+#include "platform/core/arguments.h"
 
 Arguments::Arguments(const std::vector<std::string>& args, const std::vector<OptionRule>& rules) {
     bool optionsEnded = false;

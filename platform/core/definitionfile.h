@@ -1,0 +1,69 @@
+#pragma once
+
+#include <array>
+#include <filesystem>
+#include <functional>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+// The definition file both programs share: a flag line and a request template whose "#A".."#H"
+// are filled from eight program-wide variables. The position checker sets C to the term and H to
+// the address looked for; the submission tool fills A to F and H from the project and the page.
+class TemplateVariables {
+public:
+    // letter is 'A'..'H' in either case.
+    std::string& operator[](char letter);
+    const std::string& operator[](char letter) const;
+
+private:
+    std::array<std::string, 8> m_values;
+};
+
+// A template that ends in a lone "#".
+class DefinitionError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// Boxes the reading shows: a warning per invalid variable, an error for an unreadable file.
+struct DefinitionMessages {
+    std::function<void(const std::string&)> warning;
+    std::function<void(const std::string&)> error;
+};
+
+// Where the two programs fill templates differently.
+struct TemplateRules {
+    // Variables whose values are percent-encoded as they go in (see percentEncodeValue).
+    std::string encodedLetters;
+    // A "#" at the very end of the template: false throws DefinitionError; true warns like an
+    // invalid variable and keeps what was built.
+    bool trailingHashWarns = false;
+};
+
+// The position checker encodes the term and the address; a trailing "#" is an error.
+inline const TemplateRules kRanqorTemplateRules{"CH", false};
+// The submission tool encodes the profile values and the page address, never the category, whose
+// translated values (such as "T17=1") are meant as pieces of the request.
+inline const TemplateRules kVistralTemplateRules{"ABCDEH", true};
+
+// The four characters that would end a value early or change its meaning in a query ("%", "&",
+// "+", "#") as "%25", "%26", "%2B" and "%23"; every other byte as it stands.
+std::string percentEncodeValue(std::string_view value);
+
+// Expands a template: "##" is "#", "#A".."#H" (either case) the variable's value (encoded when
+// rules name its letter), "#" and any other character a warning and nothing. Throws
+// DefinitionError for a "#" at the very end unless rules say it only warns.
+std::string expandTemplate(std::string_view text, const TemplateVariables& variables,
+                           const DefinitionMessages& messages, const TemplateRules& rules = {});
+
+struct EngineDefinition {
+    std::string address;  // empty when the file is unreadable or line 1 or 2 is empty
+    bool flag = false;    // line 1 is exactly "1"; read and kept, nothing acts on it
+};
+
+// Reads line 1 (the flag) and line 2 (the query template) of a definition file and expands the
+// template. An unreadable file shows "Error writing to " + path and gives an empty address.
+// Throws DefinitionError from the expansion.
+EngineDefinition ReadEngineDefinition(const std::filesystem::path& path, const TemplateVariables& variables,
+                                      const DefinitionMessages& messages, const TemplateRules& rules = {});
