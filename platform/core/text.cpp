@@ -1,26 +1,34 @@
 #include "platform/core/text.h"
 
 namespace {
-char upperChar(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
-char lowerChar(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+char upperChar(char c) {
+    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+}
+char lowerChar(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
 }  // namespace
 
 std::string upperAscii(std::string_view text) {
     std::string out(text);
-    for (char& c : out) c = upperChar(c);
+    for (char& c : out)
+        c = upperChar(c);
     return out;
 }
 
 std::string lowerAscii(std::string_view text) {
     std::string out(text);
-    for (char& c : out) c = lowerChar(c);
+    for (char& c : out)
+        c = lowerChar(c);
     return out;
 }
 
 bool equalsIgnoringCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
+    if (a.size() != b.size())
+        return false;
     for (size_t i = 0; i < a.size(); ++i) {
-        if (upperChar(a[i]) != upperChar(b[i])) return false;
+        if (upperChar(a[i]) != upperChar(b[i]))
+            return false;
     }
     return true;
 }
@@ -36,7 +44,8 @@ std::string withCrLf(std::string_view text) {
         char c = text[i];
         if (c == '\r') {
             out += "\r\n";
-            if (i + 1 < text.size() && text[i + 1] == '\n') ++i;
+            if (i + 1 < text.size() && text[i + 1] == '\n')
+                ++i;
         } else if (c == '\n') {
             out += "\r\n";
         } else {
@@ -54,21 +63,33 @@ std::vector<std::string> splitLines(std::string_view text) {
         char c = text[i];
         if (c == '\r' || c == '\n') {
             lines.emplace_back(text.substr(start, i - start));
-            if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+            if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
+                ++i;
             start = ++i;
         } else {
             ++i;
         }
     }
-    if (start < text.size()) lines.emplace_back(text.substr(start));
+    if (start < text.size())
+        lines.emplace_back(text.substr(start));
     return lines;
 }
 
 std::string joinStrings(const std::vector<std::string>& parts, std::string_view separator) {
     std::string out;
     for (size_t i = 0; i < parts.size(); ++i) {
-        if (i) out += separator;
+        if (i)
+            out += separator;
         out += parts[i];
     }
     return out;
+}
+
+std::string trimText(std::string_view text) {
+    auto blank = [](char c) { return static_cast<unsigned char>(c) <= 32; };
+    while (!text.empty() && blank(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && blank(text.back()))
+        text.remove_suffix(1);
+    return std::string(text);
 }

@@ -18,4 +18,7 @@ std::string withCrLf(std::string_view text);
 // Splits at CR, LF or CR LF; a break after the last line adds no empty line.
 std::vector<std::string> splitLines(std::string_view text);
 
+// Without the blanks and control characters (codes 0 to 32) at both ends.
+std::string trimText(std::string_view text);
+
 std::string joinStrings(const std::vector<std::string>& parts, std::string_view separator);

@@ -27,6 +27,13 @@ TEST(Text, SplitLinesTakesEveryKindOfBreakAndNoEmptyLastLine) {
     EXPECT_EQ(splitLines(""), Lines{});
 }
 
+TEST(Text, TrimRemovesBlanksAndControlCharactersAtBothEndsOnly) {
+    EXPECT_EQ(trimText(" \t\r\n a b \x01\x1f "), "a b");
+    EXPECT_EQ(trimText(std::string("\0x\0", 3)), "x");
+    EXPECT_EQ(trimText("\xa0word\xa0"), "\xa0word\xa0");  // bytes above 127 are letters of a code page
+    EXPECT_EQ(trimText("   "), "");
+}
+
 TEST(SafeFile, WritesReplaceAndReadBack) {
     TempDir dir;
     writeFileAtomically(dir / "a" / "b.txt", "one");
@@ -35,6 +42,7 @@ TEST(SafeFile, WritesReplaceAndReadBack) {
     EXPECT_THROW(readFileBytes(dir / "missing.txt"), FileError);
     // No temporary file is left behind.
     int entries = 0;
-    for ([[maybe_unused]] auto& e : std::filesystem::directory_iterator(dir / "a")) ++entries;
+    for ([[maybe_unused]] auto& e : std::filesystem::directory_iterator(dir / "a"))
+        ++entries;
     EXPECT_EQ(entries, 1);
 }

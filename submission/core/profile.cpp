@@ -1,0 +1,14 @@
+#include "submission/core/profile.h"
+
+#include "platform/core/text.h"
+
+std::string profileValue(const GridTable& profile, std::string_view label) {
+    std::string value;
+    if (profile.columnCount() < 2)
+        return value;
+    for (int row = 1; row < profile.rowCount(); ++row) {
+        if (trimText(profile.cell(0, row)) == label)
+            value = trimText(profile.cell(1, row));
+    }
+    return value;
+}

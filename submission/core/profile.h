@@ -1,0 +1,23 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "platform/core/gridtable.h"
+
+// A project's profile: a grid of two columns, row 0 a header, then one row per entry with its
+// label in column 0 and its value in column 1. These are the labels the tool reads; others are
+// kept and shown but nothing reads them.
+namespace ProfileLabel {
+inline constexpr const char* kFirstName = "First Name";
+inline constexpr const char* kLastName = "Last Name";
+inline constexpr const char* kEmail = "E-Mail Address";
+inline constexpr const char* kCompany = "Company Name";
+inline constexpr const char* kSiteDescription = "Site Description";
+inline constexpr const char* kSiteTitle = "Site Title";
+inline constexpr const char* kSiteKeyWords = "Site Key Words";
+}  // namespace ProfileLabel
+
+// The trimmed value of the row whose trimmed label equals label exactly; when the label occurs
+// twice the later row wins. Empty when no row has it.
+std::string profileValue(const GridTable& profile, std::string_view label);
