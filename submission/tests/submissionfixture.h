@@ -92,6 +92,13 @@ private:
     std::vector<std::string>& m_engines;
 };
 
+// What an engine answers a submission with: a short page under the status line.
+inline ScriptedResponse answer(const std::string& statusLine) {
+    ScriptedResponse response = ScriptedResponse::ok("<html>thanks</html>");
+    response.statusLine = statusLine;
+    return response;
+}
+
 // A port on 127.0.0.1 where a socket is bound but nobody listens: connecting is refused.
 class RefusingPort {
 public:
@@ -177,6 +184,11 @@ protected:
     // edata\<engine>.hdf with the request template, the server's address put in front.
     void definition(const std::string& engine, const std::string& target) {
         writeFileAtomically(dir / "edata" / (engine + ".hdf"), "1\r\n" + server.url(target) + "\r\n");
+    }
+    // edata\\<engine>.hdf asking for "/" + engine, which the server answers with response.
+    void engineAnswering(const std::string& engine, ScriptedResponse response) {
+        definition(engine, "/" + engine);
+        server.script("/" + engine, std::move(response));
     }
     // Selects the engines as step 4's Next would: ticked, and selected by a reset.
     void selectEngines(const std::vector<std::string>& names) {

@@ -16,12 +16,6 @@ using Outcome = SubmissionRun::Outcome;
 
 const char* const kCompleted = "The submission project has completed. Do you want to view the report?";
 
-ScriptedResponse answer(const std::string& statusLine) {
-    ScriptedResponse response = ScriptedResponse::ok("<html>thanks</html>");
-    response.statusLine = statusLine;
-    return response;
-}
-
 // Sends the head and the first bytes of the body, then nothing until the server goes away.
 ScriptedResponse stalledBody(const std::string& statusLine) {
     ScriptedResponse response = answer(statusLine);
@@ -35,13 +29,11 @@ ScriptedResponse stalledBody(const std::string& statusLine) {
 }  // namespace
 
 TEST_F(SubmissionRunTest, CancelDuringARequestAbandonsItAndEndsTheRun) {
-    definition("A", "/a");
-    definition("B", "/b");
-    definition("C", "/c");
-    server.script("/a", answer("HTTP/1.0 200 OK"));
     ScriptedResponse silent;
     silent.delivery = ScriptedResponse::Delivery::Silence;
-    server.script("/b", silent);
+    engineAnswering("A", answer("HTTP/1.0 200 OK"));
+    engineAnswering("B", silent);
+    definition("C", "/c");
     activeFiles = {"one.htm", "two.htm"};
     selectEngines({"A", "B", "C"});
     // The click arrives while the request to B waits for its answer: the component's waiting
@@ -58,7 +50,7 @@ TEST_F(SubmissionRunTest, CancelDuringARequestAbandonsItAndEndsTheRun) {
     EXPECT_EQ(run.submitClick(), Outcome::Cancelled);
 
     EXPECT_TRUE(requestRunning);
-    EXPECT_EQ(targets(), (Lines{"/a", "/b"}));
+    EXPECT_EQ(targets(), (Lines{"/A", "/B"}));
     EXPECT_EQ(view.activity, Lines{"Operation Cancelled at user request"});
     EXPECT_EQ(run.activityLog(), Lines{"Operation Cancelled at user request"});
     EXPECT_TRUE(view.panelShown("2:Canceling Operation"));
@@ -95,10 +87,8 @@ TEST_F(SubmissionRunTest, CancelSetsEveryComponentIdle) {
 }
 
 TEST_F(SubmissionRunTest, TheWatchdogAbandonsABodyThatStallsAndTheRunGoesOn) {
-    definition("A", "/a");
-    definition("B", "/b");
-    server.script("/a", stalledBody("HTTP/1.0 200 OK"));
-    server.script("/b", answer("HTTP/1.1 200 OK"));
+    engineAnswering("A", stalledBody("HTTP/1.0 200 OK"));
+    engineAnswering("B", answer("HTTP/1.1 200 OK"));
     activeFiles = {"one.htm"};
     selectEngines({"A", "B"});
     watchdog.setInterval(10000);
@@ -116,7 +106,7 @@ TEST_F(SubmissionRunTest, TheWatchdogAbandonsABodyThatStallsAndTheRunGoesOn) {
     EXPECT_EQ(run.submitClick(), Outcome::Completed);
 
     EXPECT_EQ(fired, 1);
-    EXPECT_EQ(targets(), (Lines{"/a", "/b"}));
+    EXPECT_EQ(targets(), (Lines{"/A", "/B"}));
     const Lines pairs(run.activityLog().begin() + 5, run.activityLog().end());
     // The interrupted transfer still ended with its end event, so it is judged by its status line.
     EXPECT_EQ(pairs,
@@ -129,10 +119,8 @@ TEST_F(SubmissionRunTest, TheWatchdogAbandonsABodyThatStallsAndTheRunGoesOn) {
 }
 
 TEST_F(SubmissionRunTest, ATransferThatEndsWithoutItsEndEventLeavesNoWatchdogArmed) {
-    definition("A", "/a");
-    definition("B", "/b");
-    server.script("/a", answer("HTTP/1.0 200 OK"));
-    server.script("/b", answer("HTTP/1.1 200 OK"));
+    engineAnswering("A", answer("HTTP/1.0 200 OK"));
+    engineAnswering("B", answer("HTTP/1.1 200 OK"));
     activeFiles = {"one.htm"};
     selectEngines({"A", "B"});
     // The end event goes missing after the head has armed the timer, as when the component gives
@@ -154,8 +142,7 @@ TEST_F(SubmissionRunTest, ATransferThatEndsWithoutItsEndEventLeavesNoWatchdogArm
 }
 
 TEST_F(SubmissionRunTest, TwoRunsEndingInTheSameMinuteKeepBothHistories) {
-    definition("A", "/a");
-    server.script("/a", answer("HTTP/1.0 200 OK"));
+    engineAnswering("A", answer("HTTP/1.0 200 OK"));
     activeFiles = {"one.htm"};
     selectEngines({"A"});
     prompts.confirmAnswers = {false, false, false};
@@ -169,8 +156,7 @@ TEST_F(SubmissionRunTest, TwoRunsEndingInTheSameMinuteKeepBothHistories) {
 }
 
 TEST_F(SubmissionRunTest, AHistoryThatCannotBeWrittenIsNamedAndTheRunStillEnds) {
-    definition("A", "/a");
-    server.script("/a", answer("HTTP/1.0 200 OK"));
+    engineAnswering("A", answer("HTTP/1.0 200 OK"));
     activeFiles = {"one.htm"};
     selectEngines({"A"});
     writeFileAtomically(dir / "history", "a file where the folder should be");
@@ -193,8 +179,7 @@ TEST_F(SubmissionRunTest, AHistoryThatCannotBeWrittenIsNamedAndTheRunStillEnds) 
 }
 
 TEST_F(SubmissionRunTest, AMissingHistoryFolderIsCreated) {
-    definition("A", "/a");
-    server.script("/a", answer("HTTP/1.0 200 OK"));
+    engineAnswering("A", answer("HTTP/1.0 200 OK"));
     activeFiles = {"one.htm"};
     selectEngines({"A"});
     prompts.confirmAnswers = {false};
@@ -205,8 +190,7 @@ TEST_F(SubmissionRunTest, AMissingHistoryFolderIsCreated) {
 }
 
 TEST_F(SubmissionRunTest, WhileARunGoesTheListsAreNotRebuiltAndSubmitIsNotEnteredAgain) {
-    definition("A", "/a");
-    server.script("/a", answer("HTTP/1.0 200 OK"));
+    engineAnswering("A", answer("HTTP/1.0 200 OK"));
     activeFiles = {"one.htm"};
     selectEngines({"A"});
     prompts.confirmAnswers = {false};
@@ -227,7 +211,7 @@ TEST_F(SubmissionRunTest, WhileARunGoesTheListsAreNotRebuiltAndSubmitIsNotEntere
     EXPECT_EQ(refused, std::vector<bool>{true});
     EXPECT_FALSE(reset);
     EXPECT_EQ(nested, Outcome::NotStarted);
-    EXPECT_EQ(targets(), Lines{"/a"});
+    EXPECT_EQ(targets(), Lines{"/A"});
     EXPECT_EQ(view.stepFiveShown, 1);  // the run's own reset at its end
     ASSERT_EQ(prompts.shown().size(), 3u);
     EXPECT_EQ(prompts.shown()[0],
@@ -242,10 +226,8 @@ TEST_F(SubmissionRunTest, WhileARunGoesTheListsAreNotRebuiltAndSubmitIsNotEntere
 }
 
 TEST_F(SubmissionRunTest, ListsThatShrinkUnderTheRunAreNeverReadPastTheirEnd) {
-    for (const char* engine : {"A", "B", "C"}) {
-        definition(engine, std::string("/") + engine);
-        server.script(std::string("/") + engine, answer("HTTP/1.0 200 OK"));
-    }
+    for (const char* engine : {"A", "B", "C"})
+        engineAnswering(engine, answer("HTTP/1.0 200 OK"));
     activeFiles = {"one.htm", "two.htm", "three.htm"};
     selectEngines({"A", "B", "C"});
     // A window that did not refuse the change: after the first pair both lists lose entries.

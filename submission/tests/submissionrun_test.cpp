@@ -16,12 +16,6 @@ const char* const kFailed = "Submission Failed: Engine Did Not Respond, An Error
 const Lines kLogHead = {"Process Start: Shop", "Web Base Address: http://www.shop.com", "Name: Ann Smith",
                         "E-Mail: ann@example.com", "Company Name: Shoes Ltd"};
 
-ScriptedResponse answer(const std::string& statusLine) {
-    ScriptedResponse response = ScriptedResponse::ok("<html>thanks</html>");
-    response.statusLine = statusLine;
-    return response;
-}
-
 Lines statusOf(const RecordingRunView& view, const std::string& prefix) {
     Lines out;
     for (const std::string& entry : view.statusHistory) {
@@ -188,8 +182,7 @@ TEST_F(SubmissionRunTest, EachResponseIsJudgedByItsExactStatusLine) {
     activeFiles = {"index.htm"};
     Lines names;
     for (const Case& c : cases) {
-        definition(c.engine, std::string("/") + c.engine);
-        server.script(std::string("/") + c.engine, c.response);
+        engineAnswering(c.engine, c.response);
         names.push_back(c.engine);
     }
     writeFileAtomically(dir / "edata" / "Refused.hdf", "1\r\n" + refusing.url("/submit") + "\r\n");
@@ -222,10 +215,8 @@ TEST_F(SubmissionRunTest, EachResponseIsJudgedByItsExactStatusLine) {
 }
 
 TEST_F(SubmissionRunTest, AMissingDefinitionSkipsItsPairsWithoutCountingThem) {
-    definition("A", "/a");
-    definition("C", "/c");
-    server.script("/a", answer("HTTP/1.0 200 OK"));
-    server.script("/c", answer("HTTP/1.0 200 OK"));
+    engineAnswering("A", answer("HTTP/1.0 200 OK"));
+    engineAnswering("C", answer("HTTP/1.0 200 OK"));
     activeFiles = {"one.htm", "two.htm"};
     selectEngines({"A", "B", "C"});
     prompts.confirmAnswers = {false};
@@ -237,7 +228,7 @@ TEST_F(SubmissionRunTest, AMissingDefinitionSkipsItsPairsWithoutCountingThem) {
                   {Kind::Error, box},
                   {Kind::Error, box},
                   {Kind::Confirm, "The submission project has completed. Do you want to view the report?"}}));
-    EXPECT_EQ(targets(), (Lines{"/a", "/c", "/a", "/c"}));
+    EXPECT_EQ(targets(), (Lines{"/A", "/C", "/A", "/C"}));
     const Lines firstPage(run.activityLog().begin() + 5, run.activityLog().begin() + 14);
     EXPECT_EQ(firstPage, (Lines{"", "Set Current file to: A: http://www.shop.com/one.htm",
                                 "Status: HTTP/1.0 200 OK", "6, 1", "ERROR Opening Engine Definition", "",
@@ -391,15 +382,14 @@ TEST_F(SubmissionRunTest, ThePreSubmissionReportListsThePairsAndMarksAMissingEma
 TEST_F(SubmissionRunTest, TheRunGivesTheComponentsEventsBackAsTheyWere) {
     int starts = 0;
     geturl.OnStartTransfer = [&](TickWinInet*) { ++starts; };
-    definition("A", "/a");
-    server.script("/a", answer("HTTP/1.0 200 OK"));
+    engineAnswering("A", answer("HTTP/1.0 200 OK"));
     activeFiles = {"one.htm"};
     selectEngines({"A"});
     prompts.confirmAnswers = {false};
     run.submitClick();
     EXPECT_EQ(starts, 0);
     EXPECT_EQ(watchdog.arms, 1);
-    geturl.setURL(server.url("/a"));
+    geturl.setURL(server.url("/A"));
     geturl.setAction(ickhttpGet);
     EXPECT_EQ(starts, 1);
     EXPECT_EQ(watchdog.arms, 1);
