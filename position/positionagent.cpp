@@ -2,6 +2,7 @@
 
 #include "net/tickhttp.h"
 #include "platform/core/programfolder.h"
+#include "platform/core/progress.h"
 #include "platform/core/safefile.h"
 #include "platform/pacer.h"
 #include "platform/prompts.h"

@@ -96,6 +96,7 @@ EngineDefinition ReadEngineDefinition(const std::filesystem::path& path, const T
             messages.error("Error writing to " + path.string());
         return definition;
     }
+    definition.read = true;
     std::vector<std::string> lines = splitLines(text);
     std::string flag = lines.size() > 0 ? lines[0] : std::string();
     std::string query = lines.size() > 1 ? lines[1] : std::string();

@@ -60,6 +60,9 @@ std::string expandTemplate(std::string_view text, const TemplateVariables& varia
 struct EngineDefinition {
     std::string address;  // empty when the file is unreadable or line 1 or 2 is empty
     bool flag = false;    // line 1 is exactly "1"; read and kept, nothing acts on it
+    // The submission tool skips an engine whose file it cannot read, but still sends the empty
+    // address of a file with an empty line.
+    bool read = false;
 };
 
 // Reads line 1 (the flag) and line 2 (the query template) of a definition file and expands the
