@@ -1,5 +1,6 @@
 #include "pageprep/core/headbuffer.h"
 
+#include <cstring>
 #include <stdexcept>
 
 #include "platform/core/text.h"
@@ -8,6 +9,10 @@ namespace {
 
 char foldAscii(char c) {
     return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+bool isAsciiLetter(char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
 }
 
 const std::string_view LineBreak = "\r\n";
@@ -19,17 +24,45 @@ std::size_t findIgnoringCase(std::string_view text, std::string_view what, std::
         to = text.size();
     if (what.empty() || from > to || to - from < what.size())
         return std::string_view::npos;
-    const char firstUpper = foldAscii(what[0]);
-    const char firstLower =
-        (firstUpper >= 'A' && firstUpper <= 'Z') ? static_cast<char>(firstUpper + 32) : firstUpper;
     const std::size_t last = to - what.size();
-    for (std::size_t i = from; i <= last; ++i) {
-        if (text[i] != firstUpper && text[i] != firstLower)
-            continue;
-        std::size_t k = 1;
-        while (k < what.size() && foldAscii(text[i + k]) == foldAscii(what[k]))
-            ++k;
-        if (k == what.size())
+    auto matchesAt = [&](std::size_t i) {
+        for (std::size_t k = 0; k < what.size(); ++k) {
+            if (foldAscii(text[i + k]) != foldAscii(what[k]))
+                return false;
+        }
+        return true;
+    };
+    // memchr skips to the candidates when the text looked for holds a character without a second
+    // letter case; a tag character is rarer in a head than a blank, so it is preferred.
+    std::size_t anchor = std::string_view::npos;
+    for (std::size_t k = 0; k < what.size(); ++k) {
+        if (!isAsciiLetter(what[k]) && (anchor == std::string_view::npos || what[anchor] == ' '))
+            anchor = k;
+    }
+    if (anchor == std::string_view::npos) {
+        for (std::size_t i = from; i <= last; ++i) {
+            if (matchesAt(i))
+                return i;
+        }
+        return std::string_view::npos;
+    }
+    const char* const base = text.data();
+    const char* const end = base + last + anchor + 1;
+    const char wanted = what[anchor];
+    for (const char* p = base + from + anchor; p < end; ++p) {
+        // A call to memchr only pays on long stretches; head lines are short.
+        if (end - p > 64) {
+            p = static_cast<const char*>(std::memchr(p, wanted, static_cast<std::size_t>(end - p)));
+            if (!p)
+                break;
+        } else {
+            while (p < end && *p != wanted)
+                ++p;
+            if (p == end)
+                break;
+        }
+        const std::size_t i = static_cast<std::size_t>(p - base) - anchor;
+        if (matchesAt(i))
             return i;
     }
     return std::string_view::npos;
@@ -108,7 +141,8 @@ int HeadBuffer::indexOfLine(std::string_view line) const {
     std::string_view rest = m_text;
     for (int index = 0;; ++index) {
         const std::size_t end = rest.find(LineBreak);
-        if (equalsIgnoringCase(rest.substr(0, end), line))
+        const std::string_view candidate = rest.substr(0, end);
+        if (candidate.size() == line.size() && equalsIgnoringCase(candidate, line))
             return index;
         if (end == std::string_view::npos)
             return -1;
@@ -154,6 +188,25 @@ void HeadBuffer::deleteLine(int index) {
     if (index < 0 || static_cast<std::size_t>(index) >= all.size())
         throw std::out_of_range("HeadBuffer::deleteLine");
     all.erase(all.begin() + index);
+}
+
+void HeadBuffer::splitEmbeddedBreaks() {
+    if (m_current != Current::Lines)
+        return;  // lines made from the text hold no breaks
+    std::vector<std::string> split;
+    split.reserve(m_lines.size());
+    for (std::string& line : m_lines) {
+        std::size_t start = 0;
+        for (std::size_t end; (end = line.find(LineBreak, start)) != std::string::npos;) {
+            split.emplace_back(line, start, end - start);
+            start = end + LineBreak.size();
+        }
+        if (start == 0)
+            split.push_back(std::move(line));
+        else
+            split.emplace_back(line, start);
+    }
+    m_lines = std::move(split);
 }
 
 std::vector<std::string>& HeadBuffer::lines() {

@@ -38,6 +38,9 @@ public:
     void setLine(int index, std::string text);
     void insertLine(int index, std::string text);
     void deleteLine(int index);
+    // Makes each line set or inserted with CR LF inside several lines, as setting the text again
+    // would, without rebuilding the text.
+    void splitEmbeddedBreaks();
     // For edits that move many lines at once.
     std::vector<std::string>& lines();
 

@@ -25,44 +25,17 @@ std::size_t findCloseHead(const HeadBuffer& buffer, std::size_t from) {
     return buffer.find("</HEAD>", from);
 }
 
-// Drops every run of blanks that `keep` rejects, given the characters around the run.
-template <typename Keep>
-std::string filterBlankRuns(std::string_view text, Keep keep) {
-    std::string out;
-    out.reserve(text.size());
-    for (std::size_t i = 0; i < text.size();) {
-        if (text[i] != ' ') {
-            out += text[i++];
-            continue;
-        }
-        std::size_t end = i;
-        while (end < text.size() && text[end] == ' ')
-            ++end;
-        const char before = out.empty() ? '\0' : out.back();
-        const char after = end < text.size() ? text[end] : '\0';
-        if (keep(before, after))
-            out.append(end - i, ' ');
-        i = end;
-    }
-    return out;
-}
-
 bool endsWithIgnoringCase(std::string_view text, std::string_view tail) {
     return text.size() >= tail.size() && equalsIgnoringCase(text.substr(text.size() - tail.size()), tail);
 }
 
-// "<META" followed by any number of blanks keeps one.
-std::string collapseBlanksAfter(std::string_view text, std::string_view tag) {
-    std::string out;
-    out.reserve(text.size());
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        out += text[i];
-        if (text[i] == ' ' && endsWithIgnoringCase(std::string_view(out).substr(0, out.size() - 1), tag)) {
-            while (i + 1 < text.size() && text[i + 1] == ' ')
-                ++i;
-        }
-    }
-    return out;
+std::string_view trimmedView(std::string_view text) {
+    auto blank = [](char c) { return static_cast<unsigned char>(c) <= 32; };
+    while (!text.empty() && blank(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && blank(text.back()))
+        text.remove_suffix(1);
+    return text;
 }
 
 // Puts `open` (and its closing tag) of the first such block between `from` and "</HEAD>" on lines
@@ -178,7 +151,7 @@ void PositionTitleLine(HeadBuffer& buffer) {
 }
 
 void PositionLines(HeadBuffer& buffer) {
-    buffer.setText(std::string(buffer.text()));
+    buffer.splitEmbeddedBreaks();
     const int head = buffer.indexOfLine("<head>");
     const int closeHead = buffer.indexOfLine("</head>");
     std::vector<std::string>& lines = buffer.lines();
@@ -214,19 +187,34 @@ void PositionLines(HeadBuffer& buffer) {
 }
 
 std::string normalizeJoinedHead(std::string_view joined) {
-    // Each rule repeated until it no longer applies removes whole runs of blanks, so one pass per
-    // rule gives the same text without the repeated scans.
-    std::string text = filterBlankRuns(joined, [](char, char after) { return after != '<'; });
-    text = filterBlankRuns(text, [](char, char after) { return after != '='; });
-    text = filterBlankRuns(text, [](char before, char) { return before != '='; });
-    text = collapseBlanksAfter(text, "<META");
-    text = collapseBlanksAfter(text, "<LINK");
+    // The rules, each repeated until it no longer applies, come to this for every run of blanks:
+    // it goes before "<" or "=" and after "=", shrinks to one blank after "<META" or "<LINK", and
+    // stays otherwise. No rule changes the characters around a run, so one pass applies them all,
+    // and the tags are split where they meet once the blanks are gone.
     std::string out;
-    out.reserve(text.size() + text.size() / 16);
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        out += text[i];
-        if (text[i] == '>' && i + 1 < text.size() && text[i + 1] == '<')
-            out += "\r\n";
+    out.reserve(joined.size() + joined.size() / 16);
+    for (std::size_t i = 0; i < joined.size();) {
+        const char c = joined[i];
+        if (c != ' ') {
+            if (c == '<' && !out.empty() && out.back() == '>')
+                out += "\r\n";
+            std::size_t end = i + 1;
+            while (end < joined.size() && joined[end] != ' ' && joined[end] != '<')
+                ++end;
+            out.append(joined, i, end - i);
+            i = end;
+            continue;
+        }
+        std::size_t runEnd = i + 1;
+        while (runEnd < joined.size() && joined[runEnd] == ' ')
+            ++runEnd;
+        const char before = i == 0 ? '\0' : joined[i - 1];
+        const char after = runEnd < joined.size() ? joined[runEnd] : '\0';
+        if (after != '<' && after != '=' && before != '=') {
+            const bool oneBlank = endsWithIgnoringCase(out, "<META") || endsWithIgnoringCase(out, "<LINK");
+            out.append(oneBlank ? 1 : runEnd - i, ' ');
+        }
+        i = runEnd;
     }
     return out;
 }
@@ -256,7 +244,7 @@ void SetUpMetaLines(HeadBuffer& buffer, std::string_view pageName, const HeadPro
             joining = true;
         } else if (joining) {
             show(progress, "Completing ", HeadProgressKind::Line);
-            joined += trimText(line);
+            joined += trimmedView(line);
             if (!joined.empty() && joined.back() == '"')
                 joined += ' ';
             line.clear();

@@ -53,17 +53,23 @@ void SetCRLFLineBreaks(HeadBuffer& buffer) {
     const std::string& text = buffer.text();
     std::string out;
     out.reserve(text.size() + text.size() / 16);
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const char c = text[i];
-        if (c != '\r' && c != '\n') {
-            out += c;
-            continue;
-        }
-        const char pair = c == '\r' ? '\n' : '\r';
-        if (i + 1 < text.size() && text[i + 1] == pair)
-            ++i;
+    std::size_t start = 0;
+    std::size_t cr = text.find('\r');
+    std::size_t lf = text.find('\n');
+    while (cr != std::string::npos || lf != std::string::npos) {
+        std::size_t at = std::min(cr, lf);
+        out.append(text, start, at - start);
         out += "\r\n";
+        const char pair = text[at] == '\r' ? '\n' : '\r';
+        if (at + 1 < text.size() && text[at + 1] == pair)
+            ++at;
+        start = at + 1;
+        if (cr < start)
+            cr = text.find('\r', start);
+        if (lf < start)
+            lf = text.find('\n', start);
     }
+    out.append(text, start);
     buffer.setText(std::move(out));
 }
 
