@@ -29,15 +29,6 @@ bool endsWithIgnoringCase(std::string_view text, std::string_view tail) {
     return text.size() >= tail.size() && equalsIgnoringCase(text.substr(text.size() - tail.size()), tail);
 }
 
-std::string_view trimmedView(std::string_view text) {
-    auto blank = [](char c) { return static_cast<unsigned char>(c) <= 32; };
-    while (!text.empty() && blank(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && blank(text.back()))
-        text.remove_suffix(1);
-    return text;
-}
-
 // Puts `open` (and its closing tag) of the first such block between `from` and "</HEAD>" on lines
 // of their own; a block that is not closed makes the head unreadable.
 void isolateBlock(HeadBuffer& buffer, std::size_t from, std::string_view open, std::string_view close,
