@@ -12,36 +12,15 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
-#include <functional>
-#include <iterator>
 #include <string>
 #include <vector>
 
+#include "bench/htmlcorpus.h"
 #include "pageprep/core/readinesscheck.h"
 
 namespace {
 
 constexpr int Repetitions = 7;
-
-std::vector<std::string> loadPages(const std::filesystem::path& folder) {
-    std::vector<std::filesystem::path> paths;
-    std::error_code error;
-    for (auto it = std::filesystem::recursive_directory_iterator(folder, error);
-         it != std::filesystem::recursive_directory_iterator(); it.increment(error)) {
-        const auto extension = it->path().extension();
-        if (it->is_regular_file() && (extension == ".html" || extension == ".htm")) {
-            paths.push_back(it->path());
-        }
-    }
-    std::sort(paths.begin(), paths.end());
-    std::vector<std::string> pages;
-    for (const auto& path : paths) {
-        std::ifstream in(path, std::ios::binary);
-        pages.emplace_back(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    }
-    return pages;
-}
 
 // A page whose head holds `metaLines` meta tags in the shapes real heads have (upper case, split
 // over lines, blanks around "=", self-closing), the description and keywords last, and a body.
@@ -239,7 +218,7 @@ int agreeing(const std::vector<std::string>& pages) {
 
 int main(int argc, char** argv) {
     const std::filesystem::path folder = argc > 1 ? argv[1] : "/usr/share/doc/git-doc";
-    const std::vector<std::string> pages = loadPages(folder);
+    const std::vector<std::string> pages = loadHtmlPages(folder);
     if (pages.empty()) {
         std::fprintf(stderr, "bench_readiness: no HTML pages under %s (run bench/setup)\n", folder.c_str());
         return 1;
