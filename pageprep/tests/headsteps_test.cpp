@@ -4,6 +4,7 @@
 
 #include <random>
 
+#include "pageprep/tests/errormessage.h"
 #include "platform/core/text.h"
 
 namespace {
@@ -41,12 +42,9 @@ TEST(ExtractHeadSection, RefusesPagesWithoutBodyOrHeadEnd) {
         {"<html><head><body>", "Missing '</HEAD>' Tag"},
     };
     for (const Case& c : cases) {
-        try {
-            extractHeadSection(c.page, Page);
-            ADD_FAILURE() << "accepted " << c.page;
-        } catch (const EInvalidHTMLFile& error) {
-            EXPECT_EQ(error.what(), invalidFile(c.reason)) << c.page;
-        }
+        EXPECT_EQ(errorMessage<EInvalidHTMLFile>([&] { extractHeadSection(c.page, Page); }),
+                  invalidFile(c.reason))
+            << c.page;
     }
 }
 
@@ -113,12 +111,7 @@ TEST(ReadTitleLine, RefusesEmptyTitlesAndTagsInsideTheTitle) {
     };
     for (const Case& c : cases) {
         HeadBuffer buffer(c.head);
-        try {
-            ReadTitleLine(buffer, Page);
-            ADD_FAILURE() << "accepted " << c.head;
-        } catch (const EInvalidMetaTag& error) {
-            EXPECT_EQ(error.what(), c.message) << c.head;
-        }
+        EXPECT_EQ(errorMessage<EInvalidMetaTag>([&] { ReadTitleLine(buffer, Page); }), c.message) << c.head;
     }
 }
 
@@ -162,12 +155,9 @@ TEST(SetUpHeadBlock, RefusesMissingHeadTagsAndUnclosedBlocks) {
     };
     for (const Case& c : cases) {
         HeadBuffer buffer(c.head);
-        try {
-            SetUpHeadBlock(buffer, Page);
-            ADD_FAILURE() << "accepted " << c.head;
-        } catch (const EInvalidHTMLFile& error) {
-            EXPECT_EQ(error.what(), invalidFile(c.reason)) << c.head;
-        }
+        EXPECT_EQ(errorMessage<EInvalidHTMLFile>([&] { SetUpHeadBlock(buffer, Page); }),
+                  invalidFile(c.reason))
+            << c.head;
     }
 }
 

@@ -46,39 +46,28 @@ TEST(TallyKeywords, CountsWordsLetterCaseAsideInTheFormFirstWritten) {
     EXPECT_EQ(tallyKeywords({}), std::vector<KeywordCount>{});
 }
 
-TEST(ReadinessReport, JudgesTheKeywordLength) {
+TEST(ReadinessReport, JudgesTheKeywordAndDescriptionLengths) {
     struct Case {
+        bool keywords;  // else the description
         std::size_t length;
         bool effective;
     };
-    const Case cases[] = {{0, false}, {499, false}, {500, true}, {1000, true}, {1001, false}};
-    for (const Case& c : cases) {
-        const Lines report = buildReadinessReport(std::string(c.length, 'k'), "", "");
-        EXPECT_EQ(hasLine(report, " REPORT: You are using the Key words tag effectively"), c.effective)
-            << c.length;
-        EXPECT_EQ(hasLine(report, " REPORT: Warning, You are not using the Key words tag effectively"),
-                  !c.effective)
-            << c.length;
-        EXPECT_TRUE(hasLine(report, " You are using: " + std::to_string(c.length) + " Characters"))
-            << c.length;
-    }
-}
-
-TEST(ReadinessReport, JudgesTheDescriptionLength) {
-    struct Case {
-        std::size_t length;
-        bool effective;
+    const Case cases[] = {
+        {true, 0, false},  {true, 499, false},  {true, 500, true},  {true, 1000, true}, {true, 1001, false},
+        {false, 0, false}, {false, 149, false}, {false, 150, true}, {false, 200, true}, {false, 201, false},
     };
-    const Case cases[] = {{0, false}, {149, false}, {150, true}, {200, true}, {201, false}};
     for (const Case& c : cases) {
-        const Lines report = buildReadinessReport("", std::string(c.length, 'd'), "");
-        EXPECT_EQ(hasLine(report, " REPORT: You are using the Description tag effectively"), c.effective)
-            << c.length;
-        EXPECT_EQ(hasLine(report, " REPORT: Warning, You are not using the Description tag effectively"),
+        const std::string text(c.length, 'w');
+        const Lines report =
+            c.keywords ? buildReadinessReport(text, "", "") : buildReadinessReport("", text, "");
+        const std::string tag = c.keywords ? "Key words" : "Description";
+        EXPECT_EQ(hasLine(report, " REPORT: You are using the " + tag + " tag effectively"), c.effective)
+            << tag << " " << c.length;
+        EXPECT_EQ(hasLine(report, " REPORT: Warning, You are not using the " + tag + " tag effectively"),
                   !c.effective)
-            << c.length;
+            << tag << " " << c.length;
         EXPECT_TRUE(hasLine(report, " You are using: " + std::to_string(c.length) + " Characters"))
-            << c.length;
+            << tag << " " << c.length;
     }
 }
 
