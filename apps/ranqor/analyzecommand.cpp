@@ -2,9 +2,9 @@
 #include <QLocale>
 #include <iostream>
 
-#include "platform/core/arguments.h"
 #include "apps/ranqor/commands.h"
 #include "apps/ranqor/reportoutput.h"
+#include "platform/core/arguments.h"
 #include "platform/core/safefile.h"
 #include "position/core/analysis.h"
 #include "position/core/reportgrid.h"
@@ -29,7 +29,7 @@ const char* const kAnalyzeUsage =
     "\n"
     "Exit status: 0 the report was written, 1 the engine has no rule or a file failed, 2 bad arguments.\n";
 
-int analyzeCommand(const std::vector<std::string>& args) {
+int analyzeCommand(const std::vector<std::string>& args, const char*) {
     Arguments arguments(args, {{"engine", true},
                                {"url", true},
                                {"term", true},
@@ -47,13 +47,8 @@ int analyzeCommand(const std::vector<std::string>& args) {
     checkReportOutput(out);
 
     std::vector<std::string> pages;
-    try {
-        for (const std::string& file : arguments.positional())
-            pages.push_back(readFileBytes(file));
-    } catch (const FileError& e) {
-        std::cerr << "ranqor analyze: " << e.what() << '\n';
-        return 1;
-    }
+    for (const std::string& file : arguments.positional())
+        pages.push_back(readFileBytes(file));
 
     ReportGrid report;
     report.reset(QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat).toStdString());
@@ -65,11 +60,6 @@ int analyzeCommand(const std::vector<std::string>& args) {
         std::cerr << *message << '\n';
         return 1;
     }
-    try {
-        writeReportOutput(report.table(), out);
-    } catch (const FileError& e) {
-        std::cerr << "ranqor analyze: " << e.what() << '\n';
-        return 1;
-    }
+    writeReportOutput(report.table(), out);
     return 0;
 }

@@ -1,13 +1,13 @@
 #include <charconv>
 #include <iostream>
 
-#include "platform/core/arguments.h"
 #include "apps/ranqor/commands.h"
 #include "apps/ranqor/consoleview.h"
 #include "apps/ranqor/programsetup.h"
 #include "apps/ranqor/reportoutput.h"
 #include "net/tickhttp.h"
 #include "platform/consoleprompts.h"
+#include "platform/core/arguments.h"
 #include "platform/core/programfolder.h"
 #include "platform/core/safefile.h"
 #include "platform/core/settingsstore.h"
@@ -114,19 +114,10 @@ int run(const std::vector<std::string>& args, const char* argv0, bool batch) {
     std::optional<std::string> out = arguments.value("out");
     checkReportOutput(out);
 
-    const char* name = batch ? "ranqor batch: " : "ranqor check: ";
-    std::vector<std::string> terms;
+    std::vector<std::string> terms = termsOf(arguments);
     std::vector<std::string> addresses;
-    try {
-        terms = termsOf(arguments);
-        if (batch)
-            addresses = readFileList(arguments.required("list"));
-    } catch (const UsageError&) {
-        throw;
-    } catch (const std::exception& e) {
-        std::cerr << name << e.what() << '\n';
-        return 1;
-    }
+    if (batch)
+        addresses = readFileList(arguments.required("list"));
 
     AnalysisOptions options;
     options.precise = batch || !arguments.has("domain");
@@ -140,12 +131,7 @@ int run(const std::vector<std::string>& args, const char* argv0, bool batch) {
     http.setUseCache(false);
     http.setUserAgent("Redore Web Browser (1.1 W32)");
     http.setTimeout(timeout);
-    try {
-        applyRanqorProxy(store, http);
-    } catch (const std::exception& e) {
-        std::cerr << name << e.what() << '\n';
-        return 1;
-    }
+    applyRanqorProxy(store, http);
 
     ConsolePrompts prompts(std::cerr);
     QtPacer pacer;
@@ -153,21 +139,10 @@ int run(const std::vector<std::string>& args, const char* argv0, bool batch) {
     TemplateVariables variables;
     ConsoleView view(std::cerr, address, arguments.value("compare").value_or(""), options);
     PositionAgent agent({http, folder, prompts, pacer, report, variables, terms, engines, view});
-    PositionAgent::Outcome outcome;
-    try {
-        outcome = batch ? agent.batch(addresses) : agent.submitClick();
-    } catch (const std::exception& e) {
-        std::cerr << name << e.what() << '\n';
-        return 1;
-    }
+    const PositionAgent::Outcome outcome = batch ? agent.batch(addresses) : agent.submitClick();
     if (outcome != PositionAgent::Outcome::Completed)
         return 1;
-    try {
-        writeReportOutput(report.table(), out);
-    } catch (const FileError& e) {
-        std::cerr << name << e.what() << '\n';
-        return 1;
-    }
+    writeReportOutput(report.table(), out);
     return 0;
 }
 
