@@ -13,6 +13,7 @@
 namespace {
 
 const char* kDefinitionError = "ERROR Opening Engine Definition";
+const std::string kUnreadableDefinition = "Cannot read engine definition ";
 const char* kFetchFailed = "Intel Failed: Engine Did Not Respond, An Error Has Occurred!";
 const std::string kParagraph = "\n\r\n\r";
 
@@ -27,6 +28,21 @@ PositionAgent::PositionAgent(Context context) : m_c(context) {
     http.OnStatus = [this](TickWinInet* s, int code, const std::string& d) { geturlStatus(s, code, d); };
     http.OnHeader = [this](TickHTTP*, const std::string& f, const std::string& v) { geturlHeader(f, v); };
     http.OnEndTransfer = [this](TickWinInet* s) { geturlEndTransfer(s); };
+}
+
+std::vector<std::string> PositionAgent::unreadableDefinitions(const ProgramFolder& folder,
+                                                              const std::vector<std::string>& engines) {
+    std::vector<std::string> lines;
+    for (const std::string& engine : engines) {
+        for (int page = 1; page <= resultPageCount(engine); ++page) {
+            try {
+                readFileBytes(folder.resolve("edata\\" + definitionFileName(engine, page)));
+            } catch (const FileError& e) {
+                lines.push_back(kUnreadableDefinition + e.what());
+            }
+        }
+    }
+    return lines;
 }
 
 bool PositionAgent::cancelledInEvent() {

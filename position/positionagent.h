@@ -45,6 +45,11 @@ public:
     // precise matching and chosen the list.
     Outcome batch(const std::vector<std::string>& addresses);
 
+    // A line per definition file a run of these engines would read and cannot:
+    // "Cannot read engine definition ", the path and the reason. Empty when all can be read.
+    static std::vector<std::string> unreadableDefinitions(const ProgramFolder& folder,
+                                                          const std::vector<std::string>& engines);
+
     // Sets the cancel flag; the run stops at its next checkpoint and an HTTP event in progress
     // performs Restart Wizard. The window does the rest of its Cancel action.
     void cancel() { m_cancelled = true; }

@@ -25,7 +25,8 @@ const char* const kAnalyzeUsage =
     "  --domain            match every result on ADDRESS's host (default: the exact page)\n"
     "  --other-sites       list every result, marking the matches with *****\n"
     "  --top-ten           consider the first 10 results instead of 30\n"
-    "  --out FILE          write the report as FILE: .prp, .csv or .html (default: CSV on stdout)\n"
+    "  --out FILE          write the report as FILE: .prp, .csv or .html (default: CSV on stdout);\n"
+    "                      its folder must exist, and it may not be one of the PAGEFILEs\n"
     "\n"
     "Exit status: 0 the report was written, 1 the engine has no rule or a file failed, 2 bad arguments.\n";
 
@@ -44,7 +45,7 @@ int analyzeCommand(const std::vector<std::string>& args, const char*) {
     if (arguments.positional().empty())
         throw UsageError("at least one PAGEFILE is required");
     std::optional<std::string> out = arguments.value("out");
-    checkReportOutput(out);
+    checkReportOutput(out, arguments.positional());
 
     std::vector<std::string> pages;
     for (const std::string& file : arguments.positional())

@@ -42,10 +42,11 @@ protected:
                             "1\r\n" + server.url("/google?q=#C&as_sitesearch=#H") + "\r\n");
     }
 
-    Outcome ranqor(const std::vector<std::string>& args) {
+    Outcome ranqor(const std::vector<std::string>& args, const fs::path& programFolder = {}) {
         QProcess process;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("RANQOR_HOME", QString::fromStdString(home.path().string()));
+        env.insert("RANQOR_HOME",
+                   QString::fromStdString((programFolder.empty() ? home.path() : programFolder).string()));
         env.insert("ORLEK_SETTINGS", QString::fromStdString((home / "settings.ini").string()));
         process.setProcessEnvironment(env);
         process.setWorkingDirectory(QString::fromStdString(work.path().string()));
@@ -117,12 +118,20 @@ TEST_F(RanqorCommandLine, AnalyzeWritesEachFormatItsOutNames) {
     EXPECT_EQ(readFileBytes(work / "r.html").substr(0, 16), "<table border=1>");
 }
 
-TEST_F(RanqorCommandLine, AnalyzeReportsMessagesAndBadArguments) {
+TEST_F(RanqorCommandLine, RefusesWhatCannotRunWithOneLineThatSaysWhy) {
     writeFileAtomically(work / "page.html", "x");
+    writeFileAtomically(work / "pages.fls", "http://a.com/\r\n");
+    writeFileAtomically(work / "terms.tms", "1,1\r\ncw 0,250\r\n0,0,seo\r\n");
+    // Inputs whose names a report could have.
+    writeFileAtomically(work / "terms.csv", "1,1\r\ncw 0,250\r\n0,0,seo\r\n");
+    writeFileAtomically(work / "pages.html", "http://a.com/\r\n");
+    const std::string missingHome = (work / "no such folder").string();
+    const std::string googleDefinition = (home / "edata" / "Google.hdf").string();
     struct Case {
         std::vector<std::string> args;
         int status;
         std::string err;
+        fs::path programFolder = {};
     };
     const std::vector<Case> cases = {
         {{"analyze", "--engine", "HotBot", "--url", "u", "--term", "t", "page.html"},
@@ -131,30 +140,103 @@ TEST_F(RanqorCommandLine, AnalyzeReportsMessagesAndBadArguments) {
         {{"analyze", "--engine", "", "--url", "u", "--term", "t", "page.html"},
          1,
          "No search engine is selected. Please select an engine and try again."},
-        {{"analyze", "--engine", "Google", "--url", "u", "--term", "t", "missing.html"}, 1, "missing.html"},
-        {{"analyze", "--url", "u", "--term", "t", "page.html"}, 2, "--engine is required"},
+        {{"analyze", "--engine", "Google", "--url", "u", "--term", "t", "missing.html"},
+         1,
+         "ranqor analyze: missing.html: No such file or directory\n"},
+        {{"analyze", "--url", "u", "--term", "t", "page.html"},
+         2,
+         "ranqor analyze: --engine is required\nTry 'ranqor analyze --help' for more information.\n"},
         {{"analyze", "--engine", "Google", "--url", "u", "--term", "t"}, 2, "PAGEFILE"},
         {{"analyze", "--engine", "Google", "--url", "u", "--term", "t", "--out", "r.txt", "page.html"},
          2,
          ".prp"},
-        {{"analyze", "--bogus"}, 2, "unknown option --bogus"},
-        {{"frobnicate"}, 2, "unknown command frobnicate"},
+        {{"analyze", "--engine", "Google", "--url", "u", "--term", "t", "--out", "./page.html", "page.html"},
+         2,
+         "--out ./page.html is an input file"},
+        {{"analyze", "--engine", "Google", "--url", "u", "--term", "t", "--out", "gone/r.csv", "page.html"},
+         1,
+         "ranqor analyze: the folder gone for --out does not exist\n"},
+        {{"analyze", "--bogus"}, 2, "unknown option --bogus\nTry 'ranqor analyze --help'"},
+        {{"frobnicate"},
+         2,
+         "ranqor: unknown command frobnicate\nTry 'ranqor --help' for more information.\n"},
+        {{"check", "--term", "t", "--engines", "Google"}, 2, "--url is required"},
+        {{"check", "--url", "u", "--engines", "Google"}, 2, "give either --terms or --term"},
+        {{"check", "--url", "u", "--term", "t", "--terms", "x.tms", "--engines", "Google"}, 2, "either"},
+        {{"check", "--url", "u", "--term", " \t", "--engines", "Google"}, 2, "--term needs a term"},
+        {{"check", "--url", "u", "--terms", "missing.tms", "--engines", "Google"},
+         1,
+         "File missing.tms not found"},
+        {{"check", "--url", "u", "--term", "t", "--engines", ","},
+         1,
+         "You must select at least one engine to run the position agent"},
+        {{"check", "--url", "u", "--term", "t", "--engines", "Google, Yahoo"},
+         1,
+         "ranqor check: Cannot read engine definition " + (home / "edata" / "Yahoo.hdf").string() +
+             ": No such file or directory\nranqor check: Cannot read engine definition " +
+             (home / "edata" / "Yahoo2.hdf").string() + ": No such file or directory\n"},
+        {{"check", "--url", "u", "--term", "t", "--engines", "Google"},
+         1,
+         "ranqor check: The program folder " + missingHome + " does not exist. Set RANQOR_HOME",
+         missingHome},
+        {{"check", "--url", "u", "--terms", "terms.csv", "--engines", "Google", "--out", "terms.csv"},
+         2,
+         "--out terms.csv is an input file"},
+        {{"batch", "--list", "none.fls", "--term", "t", "--engines", "Google"}, 1, "none.fls"},
+        {{"batch", "--list", "pages.html", "--term", "t", "--engines", "Google", "--out", "pages.html"},
+         2,
+         "--out pages.html is an input file"},
+        {{"update-engines"}, 1, "ranqor update-engines: The program folder " + missingHome, missingHome},
     };
     for (const Case& c : cases) {
-        Outcome run = ranqor(c.args);
-        EXPECT_EQ(run.status, c.status) << c.args[0] << " " << c.err;
-        EXPECT_TRUE(run.errHas(c.err)) << run.err;
+        Outcome run = ranqor(c.args, c.programFolder);
+        EXPECT_EQ(run.status, c.status) << testing::PrintToString(c.args);
+        EXPECT_TRUE(run.errHas(c.err)) << testing::PrintToString(c.args) << "\n" << run.err;
     }
-    Outcome help = ranqor({"analyze", "--help"});
-    EXPECT_EQ(help.status, 0);
-    EXPECT_NE(help.out.find("Usage: ranqor analyze"), std::string::npos);
+    EXPECT_FALSE(fs::exists(missingHome));
+    EXPECT_EQ(readFileBytes(work / "page.html"), "x");
+    EXPECT_TRUE(readFileBytes(work / "terms.csv").starts_with("1,1\r\n"));
+    EXPECT_EQ(readFileBytes(work / "pages.html"), "http://a.com/\r\n");
+    EXPECT_EQ(readFileBytes(googleDefinition).substr(0, 3), "1\r\n");
+}
+
+TEST_F(RanqorCommandLine, TheTimeoutTakesOneSecondToOneDay) {
+    ScriptedResponse silence;
+    silence.delivery = ScriptedResponse::Delivery::Silence;
+    server.script("/google?q=seo&as_sitesearch=u", silence);
+    const std::vector<std::pair<std::string, int>> cases = {
+        {"0", 2}, {"86401", 2}, {"2147484", 2}, {"-1", 2}, {"soon", 2}, {"", 2}, {"1", 0}};
+    for (const auto& [timeout, status] : cases) {
+        Outcome run =
+            ranqor({"check", "--url", "u", "--term", "seo", "--engines", "Google", "--timeout", timeout});
+        EXPECT_EQ(run.status, status) << timeout << "\n" << run.err;
+        if (status == 2) {
+            EXPECT_TRUE(run.errHas("--timeout needs a whole number from 1 to 86400\n")) << run.err;
+        }
+    }
+}
+
+TEST_F(RanqorCommandLine, HelpAndVersionAnswerWithoutRunning) {
+    const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
+        {{"--help"}, "Usage: ranqor [COMMAND] [OPTIONS]"},
+        {{"help"}, "Usage: ranqor [COMMAND] [OPTIONS]"},
+        {{"help", "check"}, "Usage: ranqor check --url ADDRESS"},
+        {{"analyze", "--help"}, "Usage: ranqor analyze"},
+        {{"--version"}, "ranqor 1.0.0\n"},
+    };
+    for (const auto& [args, out] : cases) {
+        Outcome run = ranqor(args);
+        EXPECT_EQ(run.status, 0) << args[0];
+        EXPECT_TRUE(run.out.starts_with(out)) << run.out;
+        EXPECT_TRUE(run.err.empty()) << run.err;
+    }
 }
 
 TEST_F(RanqorCommandLine, CheckRunsThePositionAgentAgainstTheEngines) {
     server.script("/google?q=seo&as_sitesearch=http://www.example.com/",
                   ScriptedResponse::ok(googlePage({"http://www.example.com/"})));
     Outcome run = ranqor({"check", "--url", "http://www.example.com/", "--term", "seo", "--term", "web",
-                          "--engines", "Google", "--out", "report.csv"});
+                          "--engines", " Google ,", "--out", "report.csv"});
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_TRUE(
         run.errHas("Set Current file to: Google: http://www.example.com/\nCurrent Term: seo\n"
@@ -180,32 +262,6 @@ TEST_F(RanqorCommandLine, ASilentEngineIsAFailedFetchAfterTheTimeout) {
     EXPECT_NE(run.out.find("No precise URL matches were found for seo on Google."), std::string::npos);
 }
 
-TEST_F(RanqorCommandLine, CheckRefusesWhatCannotStart) {
-    struct Case {
-        std::vector<std::string> args;
-        int status;
-        std::string err;
-    };
-    const std::vector<Case> cases = {
-        {{"check", "--term", "t", "--engines", "Google"}, 2, "--url is required"},
-        {{"check", "--url", "u", "--engines", "Google"}, 2, "give either --terms or --term"},
-        {{"check", "--url", "u", "--term", "t", "--terms", "x.tms", "--engines", "Google"}, 2, "either"},
-        {{"check", "--url", "u", "--term", "t", "--engines", "Google", "--timeout", "soon"}, 2, "--timeout"},
-        {{"check", "--url", "u", "--terms", "missing.tms", "--engines", "Google"},
-         1,
-         "File missing.tms not found"},
-        {{"check", "--url", "u", "--term", "t", "--engines", ","},
-         1,
-         "You must select at least one engine to run the position agent"},
-        {{"batch", "--list", "none.fls", "--term", "t", "--engines", "Google"}, 1, "none.fls"},
-    };
-    for (const Case& c : cases) {
-        Outcome run = ranqor(c.args);
-        EXPECT_EQ(run.status, c.status) << c.err;
-        EXPECT_TRUE(run.errHas(c.err)) << run.err;
-    }
-}
-
 TEST_F(RanqorCommandLine, BatchChecksEveryAddressOfTheList) {
     writeFileAtomically(work / "pages.fls", "http://a.com/\r\nhttp://b.com/\r\n");
     writeFileAtomically(work / "terms.tms", "1,1\r\ncw 0,250\r\n0,0,seo\r\n");
@@ -218,7 +274,13 @@ TEST_F(RanqorCommandLine, BatchChecksEveryAddressOfTheList) {
     EXPECT_EQ(run.status, 0) << run.err;
     const std::string report = readFileBytes(work / "b.prp");
     EXPECT_NE(report.find("1 precise URL match was found for seo on Google."), std::string::npos) << report;
-    EXPECT_EQ(report.find("Ranqor TM Report"), std::string::npos);
+    EXPECT_NE(report.find("\r\n0,0,Ranqor TM Report\r\n"), std::string::npos) << report;
+
+    // Its CSV starts with the line a single check's does.
+    Outcome csv = ranqor({"batch", "--list", "pages.fls", "--terms", "terms.tms", "--engines", "Google"});
+    Outcome single = ranqor({"check", "--url", "http://a.com/", "--term", "seo", "--engines", "Google"});
+    EXPECT_TRUE(csv.out.starts_with("Ranqor TM Report,")) << csv.out;
+    EXPECT_EQ(csv.out.substr(0, csv.out.find("\r\n")), single.out.substr(0, single.out.find("\r\n")));
     size_t blocks = 0;
     for (size_t at = report.find("Placement of"); at != std::string::npos;
          at = report.find("Placement of", at + 1)) {
