@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -70,6 +71,10 @@ private:
     bool checkSelections();
     bool runBody(const Wording& wording);
     bool termStep(const std::string& engine, const std::string& term);
+    // Reads page's definition of engine; an unreadable file or a broken template is logged, and
+    // a broken template gives no value (the term is skipped).
+    std::optional<EngineDefinition> readDefinition(const std::string& engine, int page);
+    // Fetches address into the result file; a failure is logged with its cause and never thrown.
     void fetch(const std::string& address, const std::string& resultFile);
     bool stopped() const;
     // The event handlers' reaction to a set cancel flag; true when it was set.

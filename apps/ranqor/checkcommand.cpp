@@ -40,6 +40,9 @@ const char* const kCheckUsage =
     "  --out FILE          write the report as FILE: .prp, .csv or .html (default: CSV on stdout);\n"
     "                      its folder must exist, and it may not be an input file\n"
     "\n"
+    "A fetch that fails is logged with its cause (the component's code and text) and address, and\n"
+    "its engine's page counts as one without results.\n"
+    "\n"
     "Exit status: 0 the run completed (whatever the engines answered), 1 it could not start (a\n"
     "missing program folder, term file or engine definition) or its report could not be written,\n"
     "2 bad arguments.\n";

@@ -242,9 +242,11 @@ TEST_F(RanqorCommandLine, CheckRunsThePositionAgentAgainstTheEngines) {
         run.errHas("Set Current file to: Google: http://www.example.com/\nCurrent Term: seo\n"
                    "Status: HTTP/1.0 200 OK\n"))
         << run.err;
-    EXPECT_TRUE(
-        run.errHas("Status: HTTP/1.0 404 Not Found\nIntel Failed: Engine Did Not Respond, An Error Has "
-                   "Occurred!"));
+    EXPECT_TRUE(run.errHas(
+        "Status: HTTP/1.0 404 Not Found\nIntel Failed: Engine Did Not Respond, An Error Has "
+        "Occurred!\nFetch of " +
+        server.url("/google?q=web&as_sitesearch=http://www.example.com/") + " failed: 151: 404 Not Found\n"))
+        << run.err;
     EXPECT_TRUE(run.errHas("Progress: 100%"));
     const std::string csv = readFileBytes(work / "report.csv");
     EXPECT_NE(csv.find("Google result 1,http://www.example.com/"), std::string::npos) << csv;
