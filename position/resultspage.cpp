@@ -2,9 +2,9 @@
 
 #include "platform/core/gridfile.h"
 #include "platform/core/programfolder.h"
-#include "platform/core/safefile.h"
 #include "platform/pagetoolbar.h"
 #include "platform/prompts.h"
+#include "position/core/reportfile.h"
 #include "position/core/reportgrid.h"
 #include "position/reportcelldelegate.h"
 #include "position/reportprinter.h"
@@ -136,11 +136,13 @@ void ResultsPage::commitEdits() {
     }
 }
 
-void ResultsPage::saveReport(Format format, int startFilterIndex) {
+void ResultsPage::saveReport(ReportFormat command, int startFilterIndex) {
     commitEdits();
     if (startFilterIndex > 0)
         m_saveFilterIndex = startFilterIndex;
-    const char* extension = format == Format::Csv ? "csv" : format == Format::Html ? "html" : "prp";
+    const char* extension = command == ReportFormat::Csv    ? "csv"
+                            : command == ReportFormat::Html ? "html"
+                                                            : "prp";
     FileDialogRequest request;
     request.title = kSaveTitle;
     request.filter = kSaveFilter;
@@ -154,19 +156,11 @@ void ResultsPage::saveReport(Format format, int startFilterIndex) {
     std::filesystem::path path = chosen->path;
     if (!path.has_extension())
         path += std::string(".") + extension;
+    // A file named "report.csv" holds CSV whichever command saved it; another name gets the
+    // command's format.
+    const ReportFormat format = reportFormatOf(path).value_or(command);
     try {
-        const GridTable& table = m_grid.table();
-        switch (format) {
-            case Format::Report:
-                writeGridFile(path, table);
-                break;
-            case Format::Csv:
-                writeFileAtomically(path, reportCsv(table));
-                break;
-            case Format::Html:
-                writeFileAtomically(path, reportHtml(table, htmlHeaderColour()));
-                break;
-        }
+        writeReportFile(path, m_grid.table(), format, htmlHeaderColour());
     } catch (const std::exception&) {
         m_prompts.error("An error occurred when saving the Report");
         return;
@@ -175,15 +169,15 @@ void ResultsPage::saveReport(Format format, int startFilterIndex) {
 }
 
 void ResultsPage::RzToolbarButton13Click() {
-    saveReport(Format::Report, 0);
+    saveReport(ReportFormat::Report, 0);
 }
 
 void ResultsPage::MenuItem3Click() {
-    saveReport(Format::Csv, kCsvFilter);
+    saveReport(ReportFormat::Csv, kCsvFilter);
 }
 
 void ResultsPage::SavetoHTNL1Click() {
-    saveReport(Format::Html, kHtmlFilter);
+    saveReport(ReportFormat::Html, kHtmlFilter);
 }
 
 void ResultsPage::MenuItem5Click() {
@@ -201,11 +195,15 @@ void ResultsPage::RzToolbarButton12Click() {
     if (!chosen)
         return;
     m_openFilterIndex = chosen->filterIndex;
+    // Read aside: a file that turns out corrupt must not cost the report on the screen.
+    GridTable opened;
     try {
-        readGridFile(m_grid.table(), chosen->path);
+        readGridFile(opened, chosen->path);
     } catch (const std::exception& error) {
         m_prompts.error(error.what());
+        return;
     }
+    m_grid.table() = std::move(opened);
     m_model->reload();
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "position/core/reportexport.h"
+#include "position/core/reportfile.h"
 
 #include <QDateTime>
 #include <QWidget>
@@ -74,9 +75,7 @@ public slots:
     void deleteRows();
 
 private:
-    enum class Format { Report, Csv, Html };
-
-    void saveReport(Format format, int startFilterIndex);
+    void saveReport(ReportFormat command, int startFilterIndex);
     void commitEdits();
     void applyColumnWidths();
 
