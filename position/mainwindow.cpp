@@ -41,7 +41,12 @@
 
 namespace {
 const char* kUserAgent = "Redore Web Browser (1.1 W32)";
-}
+const std::string kParagraph = "\n\r\n\r";
+const std::string kUnsavedTerms =
+    "The search term list has changed." + kParagraph + "Do you want to save it before closing?";
+const std::string kUnsavedReport =
+    "The position report has not been saved." + kParagraph + "Do you want to save it before closing?";
+}  // namespace
 
 TForm1::TForm1(Services services, QWidget* parent)
     : QMainWindow(parent),
@@ -245,10 +250,42 @@ void TForm1::saveSettings() {
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {
+    if (!settleUnsavedWork()) {
+        event->ignore();
+        return;
+    }
     if (m_running)
         m_agent->cancel();
     saveSettings();
     event->accept();
+}
+
+bool TForm1::settleUnsavedWork() {
+    struct Work {
+        bool unsaved;
+        const std::string& question;
+        std::function<bool()> save;
+    };
+    const Work work[] = {
+        {m_termsPage->hasUnsavedTerms(), kUnsavedTerms, [this] { return m_termsPage->saveTerms(); }},
+        {m_resultsPage->hasUnsavedReport(), kUnsavedReport,
+         [this] { return m_resultsPage->saveReportFile(); }}};
+    for (const Work& w : work) {
+        if (!w.unsaved)
+            continue;
+        switch (m_prompts.question(w.question)) {
+            case Prompts::Answer::Cancel:
+                return false;
+            case Prompts::Answer::No:
+                break;
+            case Prompts::Answer::Yes:
+                // A save the user cancels, or one that fails, keeps the window open with the work.
+                if (!w.save())
+                    return false;
+                break;
+        }
+    }
+    return true;
 }
 
 void TForm1::applyProxy() {

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/pagetoolbar.h"
 #include "platform/core/definitionfile.h"
+#include "platform/pagetoolbar.h"
 #include "position/core/enginelist.h"
 #include "position/core/reportgrid.h"
 #include "position/core/termlist.h"
@@ -104,9 +104,12 @@ public slots:
     void aboutClick();
 
 protected:
+    // Asks about unsaved terms and an unsaved report (Yes saves, No drops, Cancel keeps the
+    // window open), then writes the settings.
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    bool settleUnsavedWork();
     void buildMenus();
     void startUp();
     void readSettings();

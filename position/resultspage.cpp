@@ -56,6 +56,10 @@ ResultsPage::ResultsPage(ReportGrid& grid, Prompts& prompts, const ProgramFolder
         applyColumnWidths();
         m_view->resizeRowsToContents();
     });
+    const auto edited = [this] { m_unsaved = true; };
+    connect(m_model, &QAbstractItemModel::dataChanged, this, edited);
+    connect(m_model, &QAbstractItemModel::rowsInserted, this, edited);
+    connect(m_model, &QAbstractItemModel::rowsRemoved, this, edited);
     connect(m_model, &QAbstractItemModel::dataChanged, this,
             [this](const QModelIndex& from, const QModelIndex& to) {
                 for (int row = from.row(); row <= to.row(); ++row)
@@ -109,6 +113,20 @@ ResultsPage::ResultsPage(ReportGrid& grid, Prompts& prompts, const ProgramFolder
 
 void ResultsPage::reload() {
     m_model->reload();
+    m_unsaved = true;
+}
+
+bool ResultsPage::hasUnsavedReport() const {
+    if (!m_unsaved)
+        return false;
+    const GridTable& table = m_grid.table();
+    for (int row = 1; row < table.rowCount(); ++row) {
+        for (int column = 0; column < table.columnCount(); ++column) {
+            if (!table.cell(column, row).empty())
+                return true;
+        }
+    }
+    return false;
 }
 
 void ResultsPage::setPreviousVisible(bool visible) {
@@ -136,7 +154,7 @@ void ResultsPage::commitEdits() {
     }
 }
 
-void ResultsPage::saveReport(ReportFormat command, int startFilterIndex) {
+bool ResultsPage::saveReport(ReportFormat command, int startFilterIndex) {
     commitEdits();
     if (startFilterIndex > 0)
         m_saveFilterIndex = startFilterIndex;
@@ -151,7 +169,7 @@ void ResultsPage::saveReport(ReportFormat command, int startFilterIndex) {
     request.filterIndex = m_saveFilterIndex;
     std::optional<FileDialogResult> chosen = m_prompts.saveFile(request);
     if (!chosen)
-        return;
+        return false;
     m_saveFilterIndex = chosen->filterIndex;
     std::filesystem::path path = chosen->path;
     if (!path.has_extension())
@@ -163,9 +181,11 @@ void ResultsPage::saveReport(ReportFormat command, int startFilterIndex) {
         writeReportFile(path, m_grid.table(), format, htmlHeaderColour());
     } catch (const std::exception&) {
         m_prompts.error("An error occurred when saving the Report");
-        return;
+        return false;
     }
+    m_unsaved = false;
     m_prompts.information("Report was saved successfully!");
+    return true;
 }
 
 void ResultsPage::RzToolbarButton13Click() {
@@ -205,6 +225,7 @@ void ResultsPage::RzToolbarButton12Click() {
     }
     m_grid.table() = std::move(opened);
     m_model->reload();
+    m_unsaved = false;
 }
 
 void ResultsPage::RzToolbarButton14Click() {

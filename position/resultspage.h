@@ -30,6 +30,13 @@ public:
     // Shows the grid as it is now; call it after the analysis wrote into the grid.
     void reload();
 
+    // Results written or edited since the report was last saved or opened. A grid with nothing
+    // below its header row holds no results to lose.
+    bool hasUnsavedReport() const;
+    // Save (the report file format, or the one the chosen name says), returning whether the
+    // report was written.
+    bool saveReportFile() { return saveReport(ReportFormat::Report, 0); }
+
     // Report viewing mode hides the Previous button; Restart Wizard shows it again.
     void setPreviousVisible(bool visible);
 
@@ -75,7 +82,7 @@ public slots:
     void deleteRows();
 
 private:
-    void saveReport(ReportFormat command, int startFilterIndex);
+    bool saveReport(ReportFormat command, int startFilterIndex);
     void commitEdits();
     void applyColumnWidths();
 
@@ -89,6 +96,7 @@ private:
     int m_saveFilterIndex = 1;
     int m_openFilterIndex = 1;
     bool m_applyingWidths = false;
+    bool m_unsaved = false;
 
     QAction* m_saveAction = nullptr;
     QAction* m_openAction = nullptr;

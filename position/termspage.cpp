@@ -102,6 +102,7 @@ void TermsPage::refresh() {
 
 void TermsPage::loadTermFile(const std::filesystem::path& file) {
     m_terms.clear();
+    m_unsaved = false;
     refresh();
     std::string bytes;
     try {
@@ -128,15 +129,18 @@ void TermsPage::addTerms() {
         AddTermsDialog dialog(m_addedTerms, m_prompts, this);
         m_runModal(dialog);
     }
+    const int before = m_terms.size();
     try {
         m_terms.addTerms(m_addedTerms);
     } catch (const std::exception&) {
         m_prompts.error("Error encountered loading terms");
     }
+    m_unsaved = m_unsaved || m_terms.size() != before;
     refresh();
 }
 
 void TermsPage::RzToolbarButton10Click() {
+    m_unsaved = m_unsaved || m_terms.size() > 0;
     m_terms.clear();
     refresh();
     addTerms();
@@ -158,6 +162,10 @@ void TermsPage::RzToolbarButton5Click() {
 }
 
 void TermsPage::RzToolbarButton4Click() {
+    saveTerms();
+}
+
+bool TermsPage::saveTerms() {
     FileDialogRequest request;
     request.title = "Save Search Terms";
     request.filter = "Search Terms File|*.tms|All Files|*.*";
@@ -165,7 +173,7 @@ void TermsPage::RzToolbarButton4Click() {
     request.defaultExtension = "tms";
     std::optional<FileDialogResult> chosen = m_prompts.saveFile(request);
     if (!chosen)
-        return;
+        return false;
     std::filesystem::path file = chosen->path;
     if (!file.has_extension())
         file += ".tms";
@@ -173,9 +181,11 @@ void TermsPage::RzToolbarButton4Click() {
         writeFileAtomically(file, m_terms.toTermFile());
     } catch (const std::exception&) {
         m_prompts.error("An error occurred when saving the Search Terms");
-        return;
+        return false;
     }
+    m_unsaved = false;
     m_prompts.information("Search Terms were saved successfully!");
+    return true;
 }
 
 void TermsPage::RzToolbarButton2Click() {
@@ -183,7 +193,9 @@ void TermsPage::RzToolbarButton2Click() {
 }
 
 void TermsPage::RzToolbarButton3Click() {
+    const int before = m_terms.size();
     m_terms.deleteMarked();
+    m_unsaved = m_unsaved || m_terms.size() != before;
     refresh();
 }
 

@@ -14,12 +14,14 @@
 #include <set>
 
 #include "net/tickhttp.h"
+#include "platform/core/gridfile.h"
 #include "platform/core/settingsstore.h"
 #include "platform/pacer.h"
 #include "platform/scriptedprompts.h"
 #include "position/checkpage.h"
 #include "position/enginespage.h"
 #include "position/positionagent.h"
+#include "position/reporttablemodel.h"
 #include "position/resultspage.h"
 #include "position/termspage.h"
 #include "position/tests/runfixture.h"
@@ -360,4 +362,97 @@ TEST_F(MainWindowTest, EveryHelpTopicTheWindowOpensHasItsPage) {
         EXPECT_TRUE(fs::exists(fs::path(RANQOR_DATA_DIR) / "help" / (topic + ".html"))) << topic;
     }
     EXPECT_EQ(prompts.urls(), (Lines{"http://www.orlek.example/", "http://www.orlek.example/order.html"}));
+}
+
+TEST_F(MainWindowTest, ClosingWithUnsavedTermsOrReportAsksFirst) {
+    using Answer = Prompts::Answer;
+    const std::string termsQuestion =
+        "The search term list has changed.\n\r\n\rDo you want to save it before closing?";
+    const std::string reportQuestion =
+        "The position report has not been saved.\n\r\n\rDo you want to save it before closing?";
+    struct Case {
+        const char* name;
+        bool changeTerms;
+        bool changeReport;
+        std::deque<Answer> answers;
+        std::deque<std::optional<FileDialogResult>> saves;
+        bool closed;
+        Lines questions;
+    };
+    const fs::path termsFile = fx.dir / "terms" / "kept.tms";
+    const fs::path reportFile = fx.dir / "reports" / "kept.prp";
+    const std::vector<Case> cases = {
+        {"nothing changed", false, false, {}, {}, true, {}},
+        {"terms, Cancel", true, false, {Answer::Cancel}, {}, false, {termsQuestion}},
+        {"terms, No", true, false, {Answer::No}, {}, true, {termsQuestion}},
+        {"terms, Yes", true, false, {Answer::Yes}, {FileDialogResult{termsFile, 1}}, true, {termsQuestion}},
+        {"terms, Yes, save cancelled", true, false, {Answer::Yes}, {std::nullopt}, false, {termsQuestion}},
+        {"report, Yes",
+         false,
+         true,
+         {Answer::Yes},
+         {FileDialogResult{reportFile, 1}},
+         true,
+         {reportQuestion}},
+        {"both, No then Cancel",
+         true,
+         true,
+         {Answer::No, Answer::Cancel},
+         {},
+         false,
+         {termsQuestion, reportQuestion}},
+    };
+    for (const Case& c : cases) {
+        prompts.clear();
+        fs::remove(termsFile);
+        fs::remove(reportFile);
+        auto form = open();
+        if (c.changeTerms) {
+            mark(form->termsPage().termView(), 0);
+            form->termsPage().RzToolbarButton3Click();
+        }
+        if (c.changeReport) {
+            form->report().appendRow("Google result 1", "http://www.example.com/");
+            form->reportChanged();
+        }
+        prompts.questionAnswers = c.answers;
+        prompts.saveAnswers = c.saves;
+        EXPECT_EQ(form->close(), c.closed) << c.name;
+        Lines questions;
+        for (const ScriptedPrompts::Shown& shown : prompts.shown()) {
+            if (shown.kind == Kind::Question)
+                questions.push_back(shown.text);
+        }
+        EXPECT_EQ(questions, c.questions) << c.name;
+        EXPECT_TRUE(prompts.questionAnswers.empty() && prompts.saveAnswers.empty()) << c.name;
+        EXPECT_EQ(fs::exists(termsFile), std::string(c.name) == "terms, Yes") << c.name;
+        EXPECT_EQ(fs::exists(reportFile), std::string(c.name) == "report, Yes") << c.name;
+    }
+}
+
+TEST_F(MainWindowTest, ASavedOrOpenedReportAndAnEmptyOneAskNothing) {
+    fx.definition("Google.hdf", "/google?q=#C");
+    auto form = open();
+    // A run that found nothing to select still reset the grid: nothing to lose.
+    form->checkPage().addressBox()->setCurrentText("http://www.example.com/");
+    form->submitClick();
+    EXPECT_FALSE(form->resultsPage().hasUnsavedReport());
+
+    form->report().appendRow("Google result 1", "http://www.example.com/");
+    form->reportChanged();
+    EXPECT_TRUE(form->resultsPage().hasUnsavedReport());
+    prompts.saveAnswers = {FileDialogResult{fx.dir / "reports" / "r.csv", 1}};
+    form->resultsPage().RzToolbarButton13Click();
+    EXPECT_FALSE(form->resultsPage().hasUnsavedReport());
+
+    form->resultsPage().model().setData(form->resultsPage().model().index(1, 0), "edited", Qt::EditRole);
+    EXPECT_TRUE(form->resultsPage().hasUnsavedReport());
+    prompts.openAnswers = {FileDialogResult{fx.dir / "reports" / "r.csv", 1}};
+    form->resultsPage().RzToolbarButton12Click();  // not a report file: refused, still unsaved
+    EXPECT_TRUE(form->resultsPage().hasUnsavedReport());
+    writeGridFile(fx.dir / "reports" / "r.prp", form->report().table());
+    prompts.openAnswers = {FileDialogResult{fx.dir / "reports" / "r.prp", 1}};
+    form->resultsPage().RzToolbarButton12Click();
+    EXPECT_FALSE(form->resultsPage().hasUnsavedReport());
+    EXPECT_TRUE(form->close());
 }
