@@ -7,6 +7,7 @@
 #include <QDate>
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLocale>
 #include <QMenuBar>
@@ -42,6 +43,8 @@
 namespace {
 const char* kUserAgent = "Redore Web Browser (1.1 W32)";
 const std::string kParagraph = "\n\r\n\r";
+// The window's size and position between sessions, as Qt stores them.
+const char* kPlacementValue = "windowplacement";
 const std::string kUnsavedTerms =
     "The search term list has changed." + kParagraph + "Do you want to save it before closing?";
 const std::string kUnsavedReport =
@@ -104,11 +107,18 @@ TForm1::TForm1(Services services, QWidget* parent)
         statusBar()->addWidget(m_panels[i], i == 2 ? 1 : 0);
     }
     buildMenus();
-    resize(615, 436);
-    if (QScreen* screen = QApplication::primaryScreen()) {
+    buildShortcuts();
+    // At least the size the window has always had; larger where the pages' controls and the
+    // hint panes need more, within the screen.
+    QSize size = sizeHint().expandedTo(QSize(615, 436));
+    QScreen* screen = QApplication::primaryScreen();
+    if (screen)
+        size = size.boundedTo(screen->availableGeometry().size());
+    resize(size);
+    if (screen)
         move(screen->availableGeometry().center() - rect().center());
-    }
     startUp();
+    restorePlacement();
 }
 
 TForm1::~TForm1() = default;
@@ -119,8 +129,9 @@ void TForm1::setModalRunner(ModalRunner runner) {
 }
 
 QMenu* TForm1::menu(const QString& title) const {
+    const auto shown = [](QString text) { return text.remove(QChar('&')); };
     for (QAction* action : menuBar()->actions()) {
-        if (action->text() == title)
+        if (shown(action->text()) == shown(title))
             return action->menu();
     }
     return nullptr;
@@ -131,16 +142,17 @@ std::string TForm1::statusPanel(int panel) const {
 }
 
 void TForm1::buildMenus() {
-    m_fileMenu = menuBar()->addMenu("File");
+    m_fileMenu = menuBar()->addMenu("&File");
     m_openLocal = m_fileMenu->addAction("Open Local ...", m_termsPage, &TermsPage::RzToolbarButton5Click);
     m_saveLocal = m_fileMenu->addAction("Save Local ...", m_termsPage, &TermsPage::RzToolbarButton4Click);
     m_reportViewer = m_fileMenu->addAction("Report Viewer", this, &TForm1::ReportViewer1Click);
     m_fileMenu->addAction("Restart Wizard", this, &TForm1::restartWizard);
     m_saveDefaults = m_fileMenu->addAction("Save Settings as Defaults", this, &TForm1::saveSettings);
     m_fileMenu->addSeparator();
-    m_fileMenu->addAction("E&xit", this, &QWidget::close);
+    // Ctrl+Q itself: the standard Quit key is empty on platforms without a quit convention.
+    m_fileMenu->addAction("E&xit", this, &QWidget::close)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
 
-    m_termsMenu = menuBar()->addMenu("Terms");
+    m_termsMenu = menuBar()->addMenu("&Terms");
     m_termsMenu->addAction("Add Terms ...", m_termsPage, &TermsPage::RzToolbarButton2Click);
     m_termsMenu->addAction("Delete Selected Terms", m_termsPage, &TermsPage::RzToolbarButton3Click);
     m_termsMenu->addAction("Next", this, &TForm1::stepOneNext);
@@ -151,13 +163,13 @@ void TForm1::buildMenus() {
     m_enginesMenu->addAction("Previous", this, &TForm1::previousClick);
     m_enginesMenu->addAction("Next", this, &TForm1::stepTwoNext);
 
-    m_checkMenu = menuBar()->addMenu("Check");
+    m_checkMenu = menuBar()->addMenu("&Check");
     m_runAgent = m_checkMenu->addAction("Run Position Agent", this, &TForm1::submitClick);
     m_checkMenu->addAction("Set up Proxy Server ...", this, &TForm1::proxyClick);
     m_checkMenu->addAction("Edit Default/Compare Lists ...", this, &TForm1::fileListsClick);
     m_checkMenu->addAction("Previous", this, &TForm1::previousClick);
 
-    m_resultsMenu = menuBar()->addMenu("Results");
+    m_resultsMenu = menuBar()->addMenu("&Results");
     m_resultsMenu->addAction(m_resultsPage->saveAction());
     m_resultsMenu->addAction(m_resultsPage->openAction());
     m_resultsMenu->addAction(m_resultsPage->printAction());
@@ -178,6 +190,49 @@ void TForm1::buildMenus() {
                     [this] { m_prompts.openUrl("http://www.orlek.example/order.html"); });
     help->addSeparator();
     help->addAction("About ...", this, &TForm1::aboutClick);
+}
+
+void TForm1::buildShortcuts() {
+    // "Open" and "Save" mean the term list on the wizard's steps and the report on its results;
+    // the keys follow the page, so they are never bound twice at once.
+    connect(m_tabs, &QTabWidget::currentChanged, this, &TForm1::assignPageShortcuts);
+    assignPageShortcuts();
+    auto* help = new QAction(this);
+    help->setShortcut(QKeySequence::HelpContents);
+    connect(help, &QAction::triggered, this, [this] {
+        if (auto* button = m_tabs->currentWidget()->findChild<QToolButton*>("helpButton"))
+            button->click();
+    });
+    addAction(help);
+}
+
+void TForm1::assignPageShortcuts() {
+    const bool results = m_tabs->currentWidget() == m_resultsPage;
+    const auto key = [](bool on, QKeySequence::StandardKey standard) {
+        return on ? QKeySequence(standard) : QKeySequence();
+    };
+    m_openLocal->setShortcut(key(!results, QKeySequence::Open));
+    m_saveLocal->setShortcut(key(!results, QKeySequence::Save));
+    m_resultsPage->openAction()->setShortcut(key(results, QKeySequence::Open));
+    m_resultsPage->saveAction()->setShortcut(key(results, QKeySequence::Save));
+    m_resultsPage->printAction()->setShortcut(key(results, QKeySequence::Print));
+}
+
+void TForm1::restorePlacement() {
+    try {
+        if (std::optional<std::string> placement = m_store.readValue(kRanqorKey, kPlacementValue))
+            restoreGeometry(QByteArray::fromBase64(QByteArray::fromStdString(*placement)));
+    } catch (const std::exception&) {
+        // A placement that cannot be read leaves the window where it was put.
+    }
+}
+
+void TForm1::savePlacement() {
+    try {
+        m_store.writeValue(kRanqorKey, kPlacementValue, saveGeometry().toBase64().toStdString());
+    } catch (const std::exception& e) {
+        m_prompts.error(e.what());
+    }
 }
 
 void TForm1::showTab(QWidget* page, bool visible) {
@@ -257,6 +312,7 @@ void TForm1::closeEvent(QCloseEvent* event) {
     if (m_running)
         m_agent->cancel();
     saveSettings();
+    savePlacement();
     event->accept();
 }
 

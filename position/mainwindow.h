@@ -111,6 +111,10 @@ protected:
 private:
     bool settleUnsavedWork();
     void buildMenus();
+    void buildShortcuts();
+    void assignPageShortcuts();
+    void restorePlacement();
+    void savePlacement();
     void startUp();
     void readSettings();
     void applyProxy();

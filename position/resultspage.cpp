@@ -84,9 +84,9 @@ ResultsPage::ResultsPage(ReportGrid& grid, Prompts& prompts, const ProgramFolder
     m_saveButton->setPopupMode(QToolButton::MenuButtonPopup);
     connect(m_saveButton, &QToolButton::clicked, this, &ResultsPage::RzToolbarButton13Click);
 
-    m_openButton = toolbar->addButton("Report", "Open Existing Position Report", "openButton");
+    m_openButton = toolbar->addButton("Open Report", "Open Existing Position Report", "openButton");
     connect(m_openButton, &QToolButton::clicked, this, &ResultsPage::RzToolbarButton12Click);
-    m_printButton = toolbar->addButton("Report", "Print Position Report", "printButton");
+    m_printButton = toolbar->addButton("Print Report", "Print Position Report", "printButton");
     connect(m_printButton, &QToolButton::clicked, this, &ResultsPage::RzToolbarButton14Click);
     m_helpButton = toolbar->addButton("Help", "Help with the report", "helpButton");
     connect(m_helpButton, &QToolButton::clicked, this, &ResultsPage::RzToolbarButton16Click);

@@ -12,6 +12,7 @@
 #include "platform/core/programfolder.h"
 #include "platform/core/safefile.h"
 #include "platform/displaytext.h"
+#include "platform/hintpane.h"
 #include "platform/prompts.h"
 #include "position/addtermsdialog.h"
 #include "position/core/termlist.h"
@@ -52,9 +53,7 @@ TermsPage::TermsPage(TermList& terms, ProgramFolder& folder, Prompts& prompts, Q
             [this](int, int, int width) { m_terms.setColumnWidth(width); });
     (new QVBoxLayout(termGroup))->addWidget(m_view);
 
-    m_info = new QPlainTextEdit(this);
-    m_info->setReadOnly(true);
-    m_info->setObjectName("infoPane");
+    m_info = makeHintPane(this);
 
     auto* main = new QVBoxLayout;
     main->addWidget(settings);

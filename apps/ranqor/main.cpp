@@ -7,6 +7,7 @@
 #include "platform/core/commandline.h"
 #include "platform/core/programfolder.h"
 #include "platform/core/settingsstore.h"
+#include "platform/focusframestyle.h"
 #include "platform/pacer.h"
 #include "platform/qtprompts.h"
 #include "position/mainwindow.h"
@@ -35,6 +36,7 @@ int runWindow(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName("Ranqor");
     QApplication::setApplicationDisplayName("Ranqor");
+    QApplication::setStyle(new FocusFrameStyle);
     ProgramFolder folder(ranqorProgramFolder(argv[0]));
     SettingsStore store(SettingsStore::defaultFile());
     QtPrompts prompts(folder.root());

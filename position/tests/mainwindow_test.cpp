@@ -2,13 +2,16 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QTabWidget>
+#include <QTest>
 #include <QToolButton>
 #include <QTreeWidget>
 #include <set>
@@ -455,4 +458,95 @@ TEST_F(MainWindowTest, ASavedOrOpenedReportAndAnEmptyOneAskNothing) {
     form->resultsPage().RzToolbarButton12Click();
     EXPECT_FALSE(form->resultsPage().hasUnsavedReport());
     EXPECT_TRUE(form->close());
+}
+
+TEST_F(MainWindowTest, StandardKeysOpenSaveAndPrintWhatThePageShowsAndF1HelpsWithIt) {
+    auto form = open();
+    form->show();
+    QApplication::setActiveWindow(form.get());
+    const auto press = [&](QKeySequence::StandardKey key) {
+        QTest::keySequence(form.get(), QKeySequence(key));
+    };
+    const auto lastDialog = [&] { return prompts.fileRequests().back().title; };
+
+    prompts.openAnswers = {std::nullopt};
+    press(QKeySequence::Open);
+    EXPECT_EQ(lastDialog(), "Open a Search Term File");
+    prompts.saveAnswers = {std::nullopt};
+    press(QKeySequence::Save);
+    EXPECT_EQ(lastDialog(), "Save Search Terms");
+    prompts.printAnswers = {""};
+    press(QKeySequence::Print);  // no report on this page: nothing to print
+    EXPECT_EQ(prompts.printAnswers.size(), 1u);
+    press(QKeySequence::HelpContents);
+    EXPECT_EQ(prompts.helpTopics().back(), "position-agent-settings");
+
+    form->ReportViewer1Click();
+    prompts.openAnswers = {std::nullopt};
+    press(QKeySequence::Open);
+    EXPECT_EQ(lastDialog(), "Open Position Report");
+    prompts.saveAnswers = {std::nullopt};
+    press(QKeySequence::Save);
+    EXPECT_EQ(lastDialog(), "Save Position Report");
+    press(QKeySequence::Print);
+    EXPECT_TRUE(prompts.printAnswers.empty());
+    press(QKeySequence::HelpContents);
+    EXPECT_EQ(prompts.helpTopics().back(), "report");
+
+    QTest::keyClick(form.get(), Qt::Key_Q, Qt::ControlModifier);
+    EXPECT_FALSE(form->isVisible());
+}
+
+TEST_F(MainWindowTest, EveryMenuOpensWithItsOwnAltLetter) {
+    auto form = open();
+    form->ReportViewer1Click();
+    form->restartWizard();
+    for (QMenu* menu :
+         {form->menu("File"), form->menu("Engines"), form->menu("Check"), form->menu("Results")})
+        menu->menuAction()->setVisible(true);
+    form->show();
+    QApplication::setActiveWindow(form.get());
+    std::set<QChar> letters;
+    for (QAction* title : form->menuBar()->actions()) {
+        const qsizetype amp = title->text().indexOf('&');
+        ASSERT_GE(amp, 0) << title->text().toStdString();
+        const QChar letter = title->text().at(amp + 1).toLower();
+        EXPECT_TRUE(letters.insert(letter).second) << title->text().toStdString();
+        QTest::keyClick(form.get(), static_cast<Qt::Key>(letter.toUpper().unicode()), Qt::AltModifier);
+        EXPECT_TRUE(title->menu()->isVisible()) << title->text().toStdString();
+        title->menu()->hide();
+    }
+    EXPECT_EQ(letters.size(), 6u);
+}
+
+TEST_F(MainWindowTest, TheWindowFitsItsContentAndComesBackWhereItWasLeft) {
+    QRect left;
+    {
+        auto form = open();
+        form->show();
+        EXPECT_GE(form->width(), 615);
+        EXPECT_GE(form->height(), 436);
+        const int sentence = form->fontMetrics().averageCharWidth() * 40;
+        for (QWidget* page :
+             {static_cast<QWidget*>(&form->termsPage()), static_cast<QWidget*>(&form->enginesPage()),
+              static_cast<QWidget*>(&form->checkPage())}) {
+            form->tabs().setTabVisible(form->tabs().indexOf(page), true);
+            form->tabs().setCurrentWidget(page);
+            EXPECT_GE(page->findChild<QPlainTextEdit*>("infoPane")->width(), sentence);
+        }
+        // Every engine name is shown whole, under its column's header.
+        QTreeWidget* engines = form->enginesPage().engineView();
+        EXPECT_FALSE(engines->isHeaderHidden());
+        EXPECT_EQ(engines->headerItem()->text(0), "Site");
+        for (int row = 0; row < engines->topLevelItemCount(); ++row) {
+            const QString name = engines->topLevelItem(row)->text(0);
+            EXPECT_GT(engines->columnWidth(0), engines->fontMetrics().horizontalAdvance(name))
+                << name.toStdString();
+        }
+        form->setGeometry(40, 30, 700, 480);
+        left = form->geometry();
+        EXPECT_TRUE(form->close());
+    }
+    auto form = open();
+    EXPECT_EQ(form->geometry(), left);
 }

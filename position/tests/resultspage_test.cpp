@@ -70,8 +70,8 @@ TEST_F(ResultsPageTest, ButtonsCarryTheirCaptionsAndHints) {
         const char* hint;
     } cases[] = {
         {m_page.saveButton(), "Save", ""},
-        {m_page.openButton(), "Report", "Open Existing Position Report"},
-        {m_page.printButton(), "Report", "Print Position Report"},
+        {m_page.openButton(), "Open Report", "Open Existing Position Report"},
+        {m_page.printButton(), "Print Report", "Print Position Report"},
         {m_page.helpButton(), "Help", "Help with the report"},
         {m_page.restartButton(), "Restart Wizard", "Restart Wizard from Step One (1)"},
         {m_page.previousButton(), "Previous", "Go to Step 3 (Check your position)"},
