@@ -36,7 +36,7 @@ void AddTermsDialog::addClick() {
             if (!trimText(line).empty())
                 m_added.push_back(std::move(line));
         }
-    } catch (const std::exception&) {
+    } catch (const std::runtime_error&) {
         m_prompts.error("An Error Occurred Loading Search Terms");
     }
     accept();

@@ -18,6 +18,8 @@
 #include <QTabWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <new>
+#include <stdexcept>
 
 #include "net/tickhttp.h"
 #include "platform/core/programfolder.h"
@@ -27,6 +29,7 @@
 #include "platform/pacer.h"
 #include "platform/prompts.h"
 #include "position/checkpage.h"
+#include "position/core/ranqorfolder.h"
 #include "position/core/ranqorsettings.h"
 #include "position/enginespage.h"
 #include "position/engineupdate.h"
@@ -43,6 +46,9 @@
 namespace {
 const char* kUserAgent = "Redore Web Browser (1.1 W32)";
 const std::string kParagraph = "\n\r\n\r";
+const std::string kOutOfMemory =
+    "Ranqor has run out of memory and must close." + kParagraph + "Work that was not saved is lost.";
+const std::string kUnexpectedError = "Ranqor must close after an unexpected error: ";
 // The window's size and position between sessions, as Qt stores them.
 const char* kPlacementValue = "windowplacement";
 const std::string kUnsavedTerms =
@@ -58,7 +64,7 @@ TForm1::TForm1(Services services, QWidget* parent)
       m_prompts(services.prompts),
       m_pacer(services.pacer),
       m_updateServer(std::move(services.updateServer)),
-      m_endProgram([this] { close(); }) {
+      m_endProgram([this](int) { close(); }) {
     for (auto* http : {&m_geturl, &m_update}) {
         *http = std::make_unique<TickHTTP>();
         (*http)->setUseCache(false);
@@ -262,6 +268,11 @@ void TForm1::startUp() {
     m_variables['H'].clear();
     setWindowTitle("Ranqor");
     setAddressText(m_variables['H']);
+    // Without its folder every file below fails; one message says why, and how to get one.
+    if (std::optional<std::string> missing = missingRanqorFolder(m_folder.root())) {
+        m_prompts.error(*missing);
+        return;
+    }
     try {
         const std::pair<QPlainTextEdit*, const char*> panes[] = {
             {m_enginesPage->infoPane(), "tips\\submission.txt"},
@@ -275,7 +286,7 @@ void TForm1::startUp() {
         m_enginesPage->loadEngines(m_folder.resolve("engines\\engines.txt"));
         m_termsPage->loadTermFile(m_folder.resolve("terms\\terms.tms"));
         m_tabs->setCurrentWidget(m_termsPage);
-    } catch (const std::exception& e) {
+    } catch (const std::runtime_error& e) {
         m_prompts.error(e.what());
     }
 }
@@ -342,6 +353,16 @@ bool TForm1::settleUnsavedWork() {
         }
     }
     return true;
+}
+
+void TForm1::handlerFailed(const std::exception& e) {
+    if (m_running)
+        m_agent->cancel();
+    if (dynamic_cast<const std::bad_alloc*>(&e))
+        m_prompts.error(kOutOfMemory);
+    else
+        m_prompts.error(kUnexpectedError + e.what());
+    m_endProgram(1);
 }
 
 void TForm1::applyProxy() {
@@ -443,7 +464,9 @@ void TForm1::submitClick() {
     m_running = true;
     try {
         m_agent->submitClick();
-    } catch (const std::exception& e) {
+    } catch (const std::runtime_error& e) {
+        // Files and transfers fail with runtime errors; memory that ran out goes on to the
+        // application object, which ends the program through handlerFailed.
         // A result file that cannot be read ends the run; the window stays in its running state
         // until the user presses Cancel.
         m_prompts.error(e.what());
@@ -472,7 +495,7 @@ void TForm1::SelectAllFilesinWeb1Click() {
     try {
         setBusyCursor(true);
         m_agent->batch(readFileList(chosen->path));
-    } catch (const std::exception& e) {
+    } catch (const std::runtime_error& e) {
         m_prompts.error(e.what());
     }
     setBusyCursor(false);
@@ -496,7 +519,7 @@ void TForm1::cbuttonClick() {
 void TForm1::RzToolbarButton19Click() {
     EngineUpdate update(
         {*m_update, m_folder, m_prompts, [this](const std::string& t) { setStatusPanel(3, t); },
-         [this](bool busy) { setBusyCursor(busy); }, m_endProgram},
+         [this](bool busy) { setBusyCursor(busy); }, [this] { m_endProgram(0); }},
         m_updateServer);
     update.RzToolbarButton19Click();
 }

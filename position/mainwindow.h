@@ -46,9 +46,14 @@ public:
     explicit TForm1(Services services, QWidget* parent = nullptr);
     ~TForm1() override;
 
-    // Modal dialogs and the end of the program go through these, so tests can stand in.
+    // Modal dialogs and the end of the program (with its exit status) go through these, so tests
+    // can stand in.
     void setModalRunner(ModalRunner runner);
-    void setEndProgram(std::function<void()> end) { m_endProgram = std::move(end); }
+    void setEndProgram(std::function<void(int status)> end) { m_endProgram = std::move(end); }
+
+    // An exception left one of the window's handlers (memory ran out, above all): stops a run,
+    // tells the user and ends the program with status 1. The application object calls it.
+    void handlerFailed(const std::exception& e);
 
     TermsPage& termsPage() const { return *m_termsPage; }
     EnginesPage& enginesPage() const { return *m_enginesPage; }
@@ -127,7 +132,7 @@ private:
     Pacer& m_pacer;
     std::string m_updateServer;
     ModalRunner m_runModal = runModally;
-    std::function<void()> m_endProgram;
+    std::function<void(int)> m_endProgram;
 
     TemplateVariables m_variables;
     std::vector<std::string> m_selectedTerms;

@@ -179,7 +179,7 @@ bool ResultsPage::saveReport(ReportFormat command, int startFilterIndex) {
     const ReportFormat format = reportFormatOf(path).value_or(command);
     try {
         writeReportFile(path, m_grid.table(), format, htmlHeaderColour());
-    } catch (const std::exception&) {
+    } catch (const std::runtime_error&) {
         m_prompts.error("An error occurred when saving the Report");
         return false;
     }
@@ -219,7 +219,7 @@ void ResultsPage::RzToolbarButton12Click() {
     GridTable opened;
     try {
         readGridFile(opened, chosen->path);
-    } catch (const std::exception& error) {
+    } catch (const std::runtime_error& error) {
         m_prompts.error(error.what());
         return;
     }

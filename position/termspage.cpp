@@ -131,7 +131,7 @@ void TermsPage::addTerms() {
     const int before = m_terms.size();
     try {
         m_terms.addTerms(m_addedTerms);
-    } catch (const std::exception&) {
+    } catch (const std::runtime_error&) {
         m_prompts.error("Error encountered loading terms");
     }
     m_unsaved = m_unsaved || m_terms.size() != before;
@@ -155,7 +155,7 @@ void TermsPage::RzToolbarButton5Click() {
         return;
     try {
         loadTermFile(chosen->path);
-    } catch (const std::exception& e) {
+    } catch (const std::runtime_error& e) {
         m_prompts.error(e.what());
     }
 }
@@ -178,7 +178,7 @@ bool TermsPage::saveTerms() {
         file += ".tms";
     try {
         writeFileAtomically(file, m_terms.toTermFile());
-    } catch (const std::exception&) {
+    } catch (const std::runtime_error&) {
         m_prompts.error("An error occurred when saving the Search Terms");
         return false;
     }

@@ -1,6 +1,8 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <iostream>
+#include <new>
+#include <optional>
 
 #include "apps/ranqor/commands.h"
 #include "apps/ranqor/programsetup.h"
@@ -8,6 +10,7 @@
 #include "platform/core/programfolder.h"
 #include "platform/core/settingsstore.h"
 #include "platform/focusframestyle.h"
+#include "platform/guardedapplication.h"
 #include "platform/pacer.h"
 #include "platform/qtprompts.h"
 #include "position/mainwindow.h"
@@ -32,20 +35,35 @@ const char* const kUsage =
     "Exit status: 0 the job ran, 1 it failed or could not start, 2 bad arguments.\n"
     "The program folder is RANQOR_HOME when set; the settings file is ORLEK_SETTINGS when set.\n";
 
+const char* const kNoDisplay =
+    "ranqor: the window needs a display (DISPLAY or WAYLAND_DISPLAY), and none could be opened.\n"
+    "Without a display, give ranqor a command: see ranqor --help.";
+
 int runWindow(int argc, char** argv) {
-    QApplication app(argc, argv);
+    std::optional<DisplayRequired> display(std::in_place, kNoDisplay);
+    GuardedApplication app(argc, argv);
+    display.reset();
     QApplication::setApplicationName("Ranqor");
     QApplication::setApplicationDisplayName("Ranqor");
     QApplication::setStyle(new FocusFrameStyle);
-    ProgramFolder folder(ranqorProgramFolder(argv[0]));
-    SettingsStore store(SettingsStore::defaultFile());
-    QtPrompts prompts(folder.root());
-    QtPacer pacer;
-    TForm1 window({folder, store, prompts, pacer, ranqorUpdateServer(store)});
-    prompts.setParent(&window);
-    window.setEndProgram([] { QCoreApplication::quit(); });
-    window.show();
-    return app.exec();
+    try {
+        ProgramFolder folder(ranqorProgramFolder(argv[0]));
+        SettingsStore store(SettingsStore::defaultFile());
+        QtPrompts prompts(folder.root());
+        QtPacer pacer;
+        TForm1 window({folder, store, prompts, pacer, ranqorUpdateServer(store)});
+        prompts.setParent(&window);
+        window.setEndProgram([](int status) { QCoreApplication::exit(status); });
+        app.setFailureReaction([&window](const std::exception& e) { window.handlerFailed(e); });
+        window.show();
+        const int status = app.exec();
+        app.setFailureReaction(nullptr);
+        return status;
+    } catch (const std::bad_alloc&) {
+        // Building the window is no event handler: the application object does not see this.
+        std::cerr << "ranqor: out of memory\n";
+        return 1;
+    }
 }
 
 }  // namespace

@@ -19,6 +19,7 @@
 #include "net/tickhttp.h"
 #include "platform/core/gridfile.h"
 #include "platform/core/settingsstore.h"
+#include "platform/guardedapplication.h"
 #include "platform/pacer.h"
 #include "platform/scriptedprompts.h"
 #include "position/checkpage.h"
@@ -51,7 +52,7 @@ protected:
     FakePacer pacer;
     std::vector<std::string> dialogs;  // titles of the modal dialogs the window opened
     std::function<void(QDialog&)> onDialog;
-    int ended = 0;
+    std::vector<int> endings;  // the exit status of each end of the program
 
     void SetUp() override { copyShippedFolder(fx.dir.path()); }
 
@@ -64,7 +65,7 @@ protected:
                 onDialog(dialog);
             return 0;
         });
-        form->setEndProgram([this] { ++ended; });
+        form->setEndProgram([this](int status) { endings.push_back(status); });
         form->searchComponent().setTimeout(10);
         return form;
     }
@@ -549,4 +550,44 @@ TEST_F(MainWindowTest, TheWindowFitsItsContentAndComesBackWhereItWasLeft) {
     }
     auto form = open();
     EXPECT_EQ(form->geometry(), left);
+}
+
+TEST_F(MainWindowTest, AMissingProgramFolderIsNamedWithHowToGetOne) {
+    const fs::path missing = fx.dir / "moved away";
+    ProgramFolder folder(missing);
+    TForm1 form(TForm1::Services{folder, store, prompts, pacer, ""});
+    ASSERT_EQ(prompts.shown().size(), 1u);
+    EXPECT_EQ(prompts.shown()[0].kind, Kind::Error);
+    EXPECT_EQ(prompts.shown()[0].text,
+              "The program folder " + missing.string() +
+                  " does not exist. Set RANQOR_HOME to a ranqor program folder, or start ranqor with "
+                  "scripts/ranqor, which builds it and puts its program folder beside it; an installed "
+                  "ranqor gives each user a copy of its own.");
+    EXPECT_FALSE(fs::exists(missing));
+}
+
+TEST_F(MainWindowTest, MemoryThatRunsOutInAHandlerIsToldAndEndsTheProgramWithStatusOne) {
+    fx.definition("Google.hdf", "/google?q=#C");
+    auto form = open();
+    auto* app = static_cast<GuardedApplication*>(QCoreApplication::instance());
+    app->setFailureReaction([&form](const std::exception& e) { form->handlerFailed(e); });
+    mark(form->termsPage().termView(), 0);
+    form->stepOneNext();
+    mark(form->enginesPage().engineView(), 15);  // Google
+    form->stepTwoNext();
+    form->checkPage().addressBox()->setCurrentText("http://www.example.com/");
+    form->show();
+    QApplication::setActiveWindow(form.get());
+    // An allocation that fails while the run lets the window process its events.
+    pacer.onProcessEvents = [] { throw std::bad_alloc(); };
+    QToolButton* check = form->checkPage().checkButton();
+    QTest::mouseClick(check, Qt::LeftButton, {}, QPoint(4, check->height() / 2));
+    app->setFailureReaction(nullptr);
+
+    EXPECT_EQ(prompts.shown().back(),
+              (ScriptedPrompts::Shown{Kind::Error,
+                                      "Ranqor has run out of memory and must close.\n\r\n\rWork that was not "
+                                      "saved is lost."}));
+    EXPECT_EQ(endings, std::vector<int>{1});
+    EXPECT_TRUE(form->agent().cancelled());
 }
