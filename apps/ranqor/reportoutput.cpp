@@ -1,9 +1,9 @@
 #include "apps/ranqor/reportoutput.h"
 
 #include <filesystem>
-#include <iostream>
 
 #include "platform/core/arguments.h"
+#include "platform/core/commandline.h"
 #include "platform/core/safefile.h"
 #include "position/core/reportexport.h"
 #include "position/core/reportfile.h"
@@ -42,5 +42,5 @@ void writeReportOutput(const GridTable& report, const std::optional<std::string>
         writeReportFile(*out, report, formatOf(*out), kHeaderColour);
         return;
     }
-    std::cout << reportCsv(report) << std::flush;
+    writeStandardOutput(reportCsv(report));
 }

@@ -12,5 +12,5 @@ class GridTable;
 void checkReportOutput(const std::optional<std::string>& out, const std::vector<std::string>& inputs);
 
 // Writes the report to the file --out named, in the format its extension names, or as CSV to
-// standard output. Throws FileError when the file cannot be written.
+// standard output. Throws FileError when the file or standard output cannot be written.
 void writeReportOutput(const GridTable& report, const std::optional<std::string>& out);

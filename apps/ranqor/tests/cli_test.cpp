@@ -3,9 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QStringList>
+#include <map>
 
 #include "net/tests/support/scriptedserver.h"
 #include "platform/core/safefile.h"
@@ -30,6 +32,15 @@ std::string googlePage(const std::vector<std::string>& urls) {
     return page + "<p><center>more</center>\n";
 }
 
+// How a run differs from a plain start in the test's folders.
+struct Launch {
+    fs::path programFolder = {};                  // RANQOR_HOME; the test's home when empty
+    std::string standardOutput = {};              // a file standard output goes to instead of a pipe
+    std::vector<std::string> unset = {};          // environment variables the program does not get
+    std::map<std::string, std::string> set = {};  // and ones it gets
+    size_t addressSpace = 0;                      // bytes the program may map; 0 for no limit
+};
+
 class RanqorCommandLine : public ::testing::Test {
 protected:
     TempDir home;
@@ -42,14 +53,25 @@ protected:
                             "1\r\n" + server.url("/google?q=#C&as_sitesearch=#H") + "\r\n");
     }
 
-    Outcome ranqor(const std::vector<std::string>& args, const fs::path& programFolder = {}) {
+    Outcome ranqor(const std::vector<std::string>& args, const Launch& launch = {}) {
         QProcess process;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("RANQOR_HOME",
-                   QString::fromStdString((programFolder.empty() ? home.path() : programFolder).string()));
+                   QString::fromStdString(
+                       (launch.programFolder.empty() ? home.path() : launch.programFolder).string()));
         env.insert("ORLEK_SETTINGS", QString::fromStdString((home / "settings.ini").string()));
+        for (const std::string& name : launch.unset)
+            env.remove(QString::fromStdString(name));
+        for (const auto& [name, value] : launch.set)
+            env.insert(QString::fromStdString(name), QString::fromStdString(value));
         process.setProcessEnvironment(env);
         process.setWorkingDirectory(QString::fromStdString(work.path().string()));
+        if (!launch.standardOutput.empty())
+            process.setStandardOutputFile(QString::fromStdString(launch.standardOutput));
+        if (launch.addressSpace != 0) {
+            const rlimit limit{launch.addressSpace, launch.addressSpace};
+            process.setChildProcessModifier([limit] { ::setrlimit(RLIMIT_AS, &limit); });
+        }
         QStringList arguments;
         for (const std::string& arg : args)
             arguments << QString::fromStdString(arg);
@@ -189,7 +211,7 @@ TEST_F(RanqorCommandLine, RefusesWhatCannotRunWithOneLineThatSaysWhy) {
         {{"update-engines"}, 1, "ranqor update-engines: The program folder " + missingHome, missingHome},
     };
     for (const Case& c : cases) {
-        Outcome run = ranqor(c.args, c.programFolder);
+        Outcome run = ranqor(c.args, {.programFolder = c.programFolder});
         EXPECT_EQ(run.status, c.status) << testing::PrintToString(c.args);
         EXPECT_TRUE(run.errHas(c.err)) << testing::PrintToString(c.args) << "\n" << run.err;
     }
@@ -303,3 +325,72 @@ TEST_F(RanqorCommandLine, UpdateEnginesFetchesFromTheConfiguredServer) {
     EXPECT_EQ(readFileBytes(home / "engines" / "engines.txt"), "2,1\r\n0,0,Google\r\n");
     EXPECT_TRUE(run.errHas("Engine Update Complete"));
 }
+
+TEST_F(RanqorCommandLine, ATermWithQuerySignsReachesTheEngineWholeAndTheReportNamesIt) {
+    const std::string site = "http://www.example.com/";
+    server.script("/google?q=c%2B%2B%20%26%20c%23%20tips&as_sitesearch=" + site,
+                  ScriptedResponse::ok(googlePage({site})));
+    Outcome run = ranqor({"check", "--url", site, "--term", "c++ & c# tips", "--engines", "Google"});
+    EXPECT_EQ(run.status, 0) << run.err;
+    ASSERT_EQ(server.requests().size(), 1u);
+    EXPECT_EQ(server.requests()[0].target, "/google?q=c%2B%2B%20%26%20c%23%20tips&as_sitesearch=" + site);
+    EXPECT_TRUE(run.errHas("Current Term: c++ & c# tips\n")) << run.err;
+    EXPECT_NE(run.out.find("Placement of precise matches for c++ & c# tips," + site), std::string::npos)
+        << run.out;
+    EXPECT_NE(run.out.find("1 precise URL match was found for c++ & c# tips on Google."), std::string::npos);
+}
+
+TEST_F(RanqorCommandLine, AReportThatCannotReachStandardOutputIsAFailure) {
+    writeFileAtomically(work / "page.html", googlePage({"http://www.example.com/"}));
+    const std::vector<std::pair<std::vector<std::string>, std::string>> commands = {
+        {{"analyze", "--engine", "Google", "--url", "http://www.example.com/", "--term", "seo", "page.html"},
+         "ranqor analyze: cannot write to standard output: No space left on device\n"},
+        {{"--help"}, "ranqor: cannot write to standard output: No space left on device\n"},
+    };
+    for (const auto& [args, err] : commands) {
+        Outcome run = ranqor(args, {.standardOutput = "/dev/full"});
+        EXPECT_EQ(run.status, 1) << args[0];
+        EXPECT_EQ(run.err, err);
+    }
+}
+
+TEST_F(RanqorCommandLine, WithoutADisplayTheWindowSaysWhatItNeedsAndExitsOne) {
+    const std::vector<std::string> noDisplay = {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"};
+    const std::vector<Launch> launches = {
+        {.unset = noDisplay},
+        {.unset = noDisplay, .set = {{"DISPLAY", ":4711"}}},  // a display nobody answers on
+    };
+    for (const Launch& launch : launches) {
+        Outcome run = ranqor({}, launch);
+        EXPECT_EQ(run.status, 1) << run.err;
+        EXPECT_TRUE(
+            run.errHas("ranqor: the window needs a display (DISPLAY or WAYLAND_DISPLAY), and none "
+                       "could be opened.\nWithout a display, give ranqor a command: see ranqor --help.\n"))
+            << run.err;
+    }
+}
+
+// Under the address sanitizer an allocation that fails is the sanitizer's to report and never
+// reaches the program as std::bad_alloc, and its shadow memory does not fit an address space
+// limit; there the failure is injected instead (CommandLine.AnswersHelpVersionAndEveryWayACommandEnds,
+// MainWindowTest.MemoryThatRunsOutInAHandlerIsToldAndEndsTheProgramWithStatusOne).
+#if !defined(__SANITIZE_ADDRESS__)
+TEST_F(RanqorCommandLine, MemoryThatRunsOutEndsTheCommandWithAMessageAndStatusOne) {
+    const size_t limit = size_t(256) << 20;
+    writeFileAtomically(work / "small.html", googlePage({"http://www.example.com/"}));
+    writeFileAtomically(work / "huge.html", "");
+    fs::resize_file(work / "huge.html", size_t(1) << 30);  // sparse: no disk is used
+    const std::vector<std::string> analyze = {
+        "analyze", "--engine", "Google", "--url", "http://www.example.com/", "--term", "seo"};
+    std::vector<std::string> small = analyze, huge = analyze;
+    small.push_back("small.html");
+    huge.push_back("huge.html");
+
+    Outcome fits = ranqor(small, {.addressSpace = limit});
+    EXPECT_EQ(fits.status, 0) << fits.err;
+    Outcome run = ranqor(huge, {.addressSpace = limit});
+    EXPECT_EQ(run.status, 1) << run.err;
+    EXPECT_EQ(run.err, "ranqor analyze: out of memory\n");
+    EXPECT_TRUE(run.out.empty());
+}
+#endif
