@@ -469,30 +469,31 @@ TEST_F(MainWindowTest, StandardKeysOpenSaveAndPrintWhatThePageShowsAndF1HelpsWit
         QTest::keySequence(form.get(), QKeySequence(key));
     };
     const auto lastDialog = [&] { return prompts.fileRequests().back().title; };
-
-    prompts.openAnswers = {std::nullopt};
-    press(QKeySequence::Open);
-    EXPECT_EQ(lastDialog(), "Open a Search Term File");
-    prompts.saveAnswers = {std::nullopt};
-    press(QKeySequence::Save);
-    EXPECT_EQ(lastDialog(), "Save Search Terms");
-    prompts.printAnswers = {""};
-    press(QKeySequence::Print);  // no report on this page: nothing to print
-    EXPECT_EQ(prompts.printAnswers.size(), 1u);
-    press(QKeySequence::HelpContents);
-    EXPECT_EQ(prompts.helpTopics().back(), "position-agent-settings");
-
-    form->ReportViewer1Click();
-    prompts.openAnswers = {std::nullopt};
-    press(QKeySequence::Open);
-    EXPECT_EQ(lastDialog(), "Open Position Report");
-    prompts.saveAnswers = {std::nullopt};
-    press(QKeySequence::Save);
-    EXPECT_EQ(lastDialog(), "Save Position Report");
-    press(QKeySequence::Print);
-    EXPECT_TRUE(prompts.printAnswers.empty());
-    press(QKeySequence::HelpContents);
-    EXPECT_EQ(prompts.helpTopics().back(), "report");
+    struct Page {
+        std::function<void()> show;
+        std::string opened;
+        std::string saved;
+        bool prints;  // only the results have a report to print
+        std::string help;
+    };
+    const Page pages[] = {
+        {[] {}, "Open a Search Term File", "Save Search Terms", false, "position-agent-settings"},
+        {[&] { form->ReportViewer1Click(); }, "Open Position Report", "Save Position Report", true, "report"},
+    };
+    for (const Page& page : pages) {
+        page.show();
+        prompts.openAnswers = {std::nullopt};
+        press(QKeySequence::Open);
+        EXPECT_EQ(lastDialog(), page.opened);
+        prompts.saveAnswers = {std::nullopt};
+        press(QKeySequence::Save);
+        EXPECT_EQ(lastDialog(), page.saved);
+        prompts.printAnswers = {""};
+        press(QKeySequence::Print);
+        EXPECT_EQ(prompts.printAnswers.empty(), page.prints) << page.help;
+        press(QKeySequence::HelpContents);
+        EXPECT_EQ(prompts.helpTopics().back(), page.help);
+    }
 
     QTest::keyClick(form.get(), Qt::Key_Q, Qt::ControlModifier);
     EXPECT_FALSE(form->isVisible());
