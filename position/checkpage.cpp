@@ -15,6 +15,7 @@
 #include <QVBoxLayout>
 
 #include "platform/displaytext.h"
+#include "platform/hintpane.h"
 #include "platform/pagetoolbar.h"
 
 namespace {
@@ -74,9 +75,7 @@ CheckPage::CheckPage(QWidget* parent) : QWidget(parent) {
     m_activity->setLineWrapMode(QPlainTextEdit::NoWrap);
     (new QVBoxLayout(monitor))->addWidget(m_activity);
 
-    m_info = new QPlainTextEdit(this);
-    m_info->setReadOnly(true);
-    m_info->setObjectName("infoPane");
+    m_info = makeHintPane(this);
     auto* main = new QVBoxLayout;
     main->addLayout(form);
     main->addWidget(monitor, 1);

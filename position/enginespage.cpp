@@ -7,11 +7,17 @@
 #include <QToolButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "platform/displaytext.h"
+#include "platform/hintpane.h"
 #include "platform/pagetoolbar.h"
 #include "platform/prompts.h"
 #include "position/core/enginelist.h"
+
+namespace {
+const int kSiteColumnWidth = 100;
+}
 
 EnginesPage::EnginesPage(EngineList& engines, Prompts& prompts, QWidget* parent)
     : QWidget(parent), m_engines(engines), m_prompts(prompts) {
@@ -20,9 +26,8 @@ EnginesPage::EnginesPage(EngineList& engines, Prompts& prompts, QWidget* parent)
     m_view->setObjectName("engineList");
     m_view->setColumnCount(2);
     m_view->setHeaderLabels({"Site", "Submit Url"});
-    m_view->setHeaderHidden(true);
     m_view->setRootIsDecorated(false);
-    m_view->setColumnWidth(0, 100);
+    m_view->setColumnWidth(0, kSiteColumnWidth);
     m_view->setColumnWidth(1, 340);
     connect(m_view, &QTreeWidget::itemChanged, this, [this](QTreeWidgetItem* item) {
         int index = m_view->indexOfTopLevelItem(item);
@@ -31,9 +36,7 @@ EnginesPage::EnginesPage(EngineList& engines, Prompts& prompts, QWidget* parent)
     });
     (new QVBoxLayout(group))->addWidget(m_view);
 
-    m_info = new QPlainTextEdit(this);
-    m_info->setReadOnly(true);
-    m_info->setObjectName("infoPane");
+    m_info = makeHintPane(this);
     auto* body = new QHBoxLayout;
     body->addWidget(group, 4);
     body->addWidget(m_info, 1);
@@ -76,6 +79,9 @@ void EnginesPage::refresh() {
         item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
         item->setCheckState(0, entry.marked ? Qt::Checked : Qt::Unchecked);
     }
+    // Names longer than the first column's 100 pixels are shown whole.
+    m_view->resizeColumnToContents(0);
+    m_view->setColumnWidth(0, std::max(m_view->columnWidth(0), kSiteColumnWidth));
 }
 
 std::vector<std::string> EnginesPage::addActiveEngs() const {

@@ -7,6 +7,7 @@
 #include <QDate>
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLocale>
 #include <QMenuBar>
@@ -17,6 +18,8 @@
 #include <QTabWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <new>
+#include <stdexcept>
 
 #include "net/tickhttp.h"
 #include "platform/core/programfolder.h"
@@ -26,6 +29,7 @@
 #include "platform/pacer.h"
 #include "platform/prompts.h"
 #include "position/checkpage.h"
+#include "position/core/ranqorfolder.h"
 #include "position/core/ranqorsettings.h"
 #include "position/enginespage.h"
 #include "position/engineupdate.h"
@@ -41,7 +45,17 @@
 
 namespace {
 const char* kUserAgent = "Redore Web Browser (1.1 W32)";
-}
+const std::string kParagraph = "\n\r\n\r";
+const std::string kOutOfMemory =
+    "Ranqor has run out of memory and must close." + kParagraph + "Work that was not saved is lost.";
+const std::string kUnexpectedError = "Ranqor must close after an unexpected error: ";
+// The window's size and position between sessions, as Qt stores them.
+const char* kPlacementValue = "windowplacement";
+const std::string kUnsavedTerms =
+    "The search term list has changed." + kParagraph + "Do you want to save it before closing?";
+const std::string kUnsavedReport =
+    "The position report has not been saved." + kParagraph + "Do you want to save it before closing?";
+}  // namespace
 
 TForm1::TForm1(Services services, QWidget* parent)
     : QMainWindow(parent),
@@ -50,7 +64,7 @@ TForm1::TForm1(Services services, QWidget* parent)
       m_prompts(services.prompts),
       m_pacer(services.pacer),
       m_updateServer(std::move(services.updateServer)),
-      m_endProgram([this] { close(); }) {
+      m_endProgram([this](int) { close(); }) {
     for (auto* http : {&m_geturl, &m_update}) {
         *http = std::make_unique<TickHTTP>();
         (*http)->setUseCache(false);
@@ -99,11 +113,18 @@ TForm1::TForm1(Services services, QWidget* parent)
         statusBar()->addWidget(m_panels[i], i == 2 ? 1 : 0);
     }
     buildMenus();
-    resize(615, 436);
-    if (QScreen* screen = QApplication::primaryScreen()) {
+    buildShortcuts();
+    // At least the size the window has always had; larger where the pages' controls and the
+    // hint panes need more, within the screen.
+    QSize size = sizeHint().expandedTo(QSize(615, 436));
+    QScreen* screen = QApplication::primaryScreen();
+    if (screen)
+        size = size.boundedTo(screen->availableGeometry().size());
+    resize(size);
+    if (screen)
         move(screen->availableGeometry().center() - rect().center());
-    }
     startUp();
+    restorePlacement();
 }
 
 TForm1::~TForm1() = default;
@@ -114,8 +135,9 @@ void TForm1::setModalRunner(ModalRunner runner) {
 }
 
 QMenu* TForm1::menu(const QString& title) const {
+    const auto shown = [](QString text) { return text.remove(QChar('&')); };
     for (QAction* action : menuBar()->actions()) {
-        if (action->text() == title)
+        if (shown(action->text()) == shown(title))
             return action->menu();
     }
     return nullptr;
@@ -126,16 +148,17 @@ std::string TForm1::statusPanel(int panel) const {
 }
 
 void TForm1::buildMenus() {
-    m_fileMenu = menuBar()->addMenu("File");
+    m_fileMenu = menuBar()->addMenu("&File");
     m_openLocal = m_fileMenu->addAction("Open Local ...", m_termsPage, &TermsPage::RzToolbarButton5Click);
     m_saveLocal = m_fileMenu->addAction("Save Local ...", m_termsPage, &TermsPage::RzToolbarButton4Click);
     m_reportViewer = m_fileMenu->addAction("Report Viewer", this, &TForm1::ReportViewer1Click);
     m_fileMenu->addAction("Restart Wizard", this, &TForm1::restartWizard);
     m_saveDefaults = m_fileMenu->addAction("Save Settings as Defaults", this, &TForm1::saveSettings);
     m_fileMenu->addSeparator();
-    m_fileMenu->addAction("E&xit", this, &QWidget::close);
+    // Ctrl+Q itself: the standard Quit key is empty on platforms without a quit convention.
+    m_fileMenu->addAction("E&xit", this, &QWidget::close)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
 
-    m_termsMenu = menuBar()->addMenu("Terms");
+    m_termsMenu = menuBar()->addMenu("&Terms");
     m_termsMenu->addAction("Add Terms ...", m_termsPage, &TermsPage::RzToolbarButton2Click);
     m_termsMenu->addAction("Delete Selected Terms", m_termsPage, &TermsPage::RzToolbarButton3Click);
     m_termsMenu->addAction("Next", this, &TForm1::stepOneNext);
@@ -146,13 +169,13 @@ void TForm1::buildMenus() {
     m_enginesMenu->addAction("Previous", this, &TForm1::previousClick);
     m_enginesMenu->addAction("Next", this, &TForm1::stepTwoNext);
 
-    m_checkMenu = menuBar()->addMenu("Check");
+    m_checkMenu = menuBar()->addMenu("&Check");
     m_runAgent = m_checkMenu->addAction("Run Position Agent", this, &TForm1::submitClick);
     m_checkMenu->addAction("Set up Proxy Server ...", this, &TForm1::proxyClick);
     m_checkMenu->addAction("Edit Default/Compare Lists ...", this, &TForm1::fileListsClick);
     m_checkMenu->addAction("Previous", this, &TForm1::previousClick);
 
-    m_resultsMenu = menuBar()->addMenu("Results");
+    m_resultsMenu = menuBar()->addMenu("&Results");
     m_resultsMenu->addAction(m_resultsPage->saveAction());
     m_resultsMenu->addAction(m_resultsPage->openAction());
     m_resultsMenu->addAction(m_resultsPage->printAction());
@@ -173,6 +196,49 @@ void TForm1::buildMenus() {
                     [this] { m_prompts.openUrl("http://www.orlek.example/order.html"); });
     help->addSeparator();
     help->addAction("About ...", this, &TForm1::aboutClick);
+}
+
+void TForm1::buildShortcuts() {
+    // "Open" and "Save" mean the term list on the wizard's steps and the report on its results;
+    // the keys follow the page, so they are never bound twice at once.
+    connect(m_tabs, &QTabWidget::currentChanged, this, &TForm1::assignPageShortcuts);
+    assignPageShortcuts();
+    auto* help = new QAction(this);
+    help->setShortcut(QKeySequence::HelpContents);
+    connect(help, &QAction::triggered, this, [this] {
+        if (auto* button = m_tabs->currentWidget()->findChild<QToolButton*>("helpButton"))
+            button->click();
+    });
+    addAction(help);
+}
+
+void TForm1::assignPageShortcuts() {
+    const bool results = m_tabs->currentWidget() == m_resultsPage;
+    const auto key = [](bool on, QKeySequence::StandardKey standard) {
+        return on ? QKeySequence(standard) : QKeySequence();
+    };
+    m_openLocal->setShortcut(key(!results, QKeySequence::Open));
+    m_saveLocal->setShortcut(key(!results, QKeySequence::Save));
+    m_resultsPage->openAction()->setShortcut(key(results, QKeySequence::Open));
+    m_resultsPage->saveAction()->setShortcut(key(results, QKeySequence::Save));
+    m_resultsPage->printAction()->setShortcut(key(results, QKeySequence::Print));
+}
+
+void TForm1::restorePlacement() {
+    try {
+        if (std::optional<std::string> placement = m_store.readValue(kRanqorKey, kPlacementValue))
+            restoreGeometry(QByteArray::fromBase64(QByteArray::fromStdString(*placement)));
+    } catch (const std::exception&) {
+        // A placement that cannot be read leaves the window where it was put.
+    }
+}
+
+void TForm1::savePlacement() {
+    try {
+        m_store.writeValue(kRanqorKey, kPlacementValue, saveGeometry().toBase64().toStdString());
+    } catch (const std::exception& e) {
+        m_prompts.error(e.what());
+    }
 }
 
 void TForm1::showTab(QWidget* page, bool visible) {
@@ -202,6 +268,11 @@ void TForm1::startUp() {
     m_variables['H'].clear();
     setWindowTitle("Ranqor");
     setAddressText(m_variables['H']);
+    // Without its folder every file below fails; one message says why, and how to get one.
+    if (std::optional<std::string> missing = missingRanqorFolder(m_folder.root())) {
+        m_prompts.error(*missing);
+        return;
+    }
     try {
         const std::pair<QPlainTextEdit*, const char*> panes[] = {
             {m_enginesPage->infoPane(), "tips\\submission.txt"},
@@ -215,7 +286,7 @@ void TForm1::startUp() {
         m_enginesPage->loadEngines(m_folder.resolve("engines\\engines.txt"));
         m_termsPage->loadTermFile(m_folder.resolve("terms\\terms.tms"));
         m_tabs->setCurrentWidget(m_termsPage);
-    } catch (const std::exception& e) {
+    } catch (const std::runtime_error& e) {
         m_prompts.error(e.what());
     }
 }
@@ -245,10 +316,53 @@ void TForm1::saveSettings() {
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {
+    if (!settleUnsavedWork()) {
+        event->ignore();
+        return;
+    }
     if (m_running)
         m_agent->cancel();
     saveSettings();
+    savePlacement();
     event->accept();
+}
+
+bool TForm1::settleUnsavedWork() {
+    struct Work {
+        bool unsaved;
+        const std::string& question;
+        std::function<bool()> save;
+    };
+    const Work work[] = {
+        {m_termsPage->hasUnsavedTerms(), kUnsavedTerms, [this] { return m_termsPage->saveTerms(); }},
+        {m_resultsPage->hasUnsavedReport(), kUnsavedReport,
+         [this] { return m_resultsPage->saveReportFile(); }}};
+    for (const Work& w : work) {
+        if (!w.unsaved)
+            continue;
+        switch (m_prompts.question(w.question)) {
+            case Prompts::Answer::Cancel:
+                return false;
+            case Prompts::Answer::No:
+                break;
+            case Prompts::Answer::Yes:
+                // A save the user cancels, or one that fails, keeps the window open with the work.
+                if (!w.save())
+                    return false;
+                break;
+        }
+    }
+    return true;
+}
+
+void TForm1::handlerFailed(const std::exception& e) {
+    if (m_running)
+        m_agent->cancel();
+    if (dynamic_cast<const std::bad_alloc*>(&e))
+        m_prompts.error(kOutOfMemory);
+    else
+        m_prompts.error(kUnexpectedError + e.what());
+    m_endProgram(1);
 }
 
 void TForm1::applyProxy() {
@@ -350,7 +464,9 @@ void TForm1::submitClick() {
     m_running = true;
     try {
         m_agent->submitClick();
-    } catch (const std::exception& e) {
+    } catch (const std::runtime_error& e) {
+        // Files and transfers fail with runtime errors; memory that ran out goes on to the
+        // application object, which ends the program through handlerFailed.
         // A result file that cannot be read ends the run; the window stays in its running state
         // until the user presses Cancel.
         m_prompts.error(e.what());
@@ -379,7 +495,7 @@ void TForm1::SelectAllFilesinWeb1Click() {
     try {
         setBusyCursor(true);
         m_agent->batch(readFileList(chosen->path));
-    } catch (const std::exception& e) {
+    } catch (const std::runtime_error& e) {
         m_prompts.error(e.what());
     }
     setBusyCursor(false);
@@ -403,7 +519,7 @@ void TForm1::cbuttonClick() {
 void TForm1::RzToolbarButton19Click() {
     EngineUpdate update(
         {*m_update, m_folder, m_prompts, [this](const std::string& t) { setStatusPanel(3, t); },
-         [this](bool busy) { setBusyCursor(busy); }, m_endProgram},
+         [this](bool busy) { setBusyCursor(busy); }, [this] { m_endProgram(0); }},
         m_updateServer);
     update.RzToolbarButton19Click();
 }

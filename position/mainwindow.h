@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/pagetoolbar.h"
 #include "platform/core/definitionfile.h"
+#include "platform/pagetoolbar.h"
 #include "position/core/enginelist.h"
 #include "position/core/reportgrid.h"
 #include "position/core/termlist.h"
@@ -46,9 +46,14 @@ public:
     explicit TForm1(Services services, QWidget* parent = nullptr);
     ~TForm1() override;
 
-    // Modal dialogs and the end of the program go through these, so tests can stand in.
+    // Modal dialogs and the end of the program (with its exit status) go through these, so tests
+    // can stand in.
     void setModalRunner(ModalRunner runner);
-    void setEndProgram(std::function<void()> end) { m_endProgram = std::move(end); }
+    void setEndProgram(std::function<void(int status)> end) { m_endProgram = std::move(end); }
+
+    // An exception left one of the window's handlers (memory ran out, above all): stops a run,
+    // tells the user and ends the program with status 1. The application object calls it.
+    void handlerFailed(const std::exception& e);
 
     TermsPage& termsPage() const { return *m_termsPage; }
     EnginesPage& enginesPage() const { return *m_enginesPage; }
@@ -104,10 +109,17 @@ public slots:
     void aboutClick();
 
 protected:
+    // Asks about unsaved terms and an unsaved report (Yes saves, No drops, Cancel keeps the
+    // window open), then writes the settings.
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    bool settleUnsavedWork();
     void buildMenus();
+    void buildShortcuts();
+    void assignPageShortcuts();
+    void restorePlacement();
+    void savePlacement();
     void startUp();
     void readSettings();
     void applyProxy();
@@ -120,7 +132,7 @@ private:
     Pacer& m_pacer;
     std::string m_updateServer;
     ModalRunner m_runModal = runModally;
-    std::function<void()> m_endProgram;
+    std::function<void(int)> m_endProgram;
 
     TemplateVariables m_variables;
     std::vector<std::string> m_selectedTerms;

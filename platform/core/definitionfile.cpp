@@ -91,7 +91,8 @@ EngineDefinition ReadEngineDefinition(const std::filesystem::path& path, const T
     std::string text;
     try {
         text = readFileBytes(path);
-    } catch (const FileError&) {
+    } catch (const FileError& e) {
+        definition.readError = e.what();
         if (messages.error)
             messages.error("Error writing to " + path.string());
         return definition;

@@ -134,4 +134,8 @@ TEST(ReadEngineDefinition, AMissingFileShowsItsPathAndGivesNoAddress) {
     EXPECT_EQ(d.address, "");
     EXPECT_FALSE(d.read);
     EXPECT_EQ(r.errors, std::vector<std::string>{"Error writing to " + (dir / "Google.hdf").string()});
+    EXPECT_EQ(d.readError, (dir / "Google.hdf").string() + ": No such file or directory");
+
+    writeFileAtomically(dir / "Google.hdf", "1\r\nhttp://e.com/\r\n");
+    EXPECT_EQ(ReadEngineDefinition(dir / "Google.hdf", TemplateVariables(), r.messages()).readError, "");
 }
