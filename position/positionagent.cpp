@@ -197,6 +197,8 @@ bool PositionAgent::runBody(const Wording& wording) {
             if (stopped() || t >= m_c.terms.size())
                 return false;
             const std::string term = m_c.terms[t];
+            if (term.empty())
+                continue;  // an empty query would only fetch the engine's front page
             if (!termStep(engine, term))
                 return false;
             if (stopped())

@@ -122,6 +122,16 @@ TEST_F(PositionAgentTest, ATwoWordTermReachesTheEngineAsTwoWords) {
     EXPECT_EQ(countOf("Google result 1"), 1);
 }
 
+TEST_F(PositionAgentTest, AnEmptyTermIsNeverSearched) {
+    fx.definition("Google.hdf", "/google?q=#C");
+    fx.server.script("/google?q=seo", ScriptedResponse::ok(pages::google({kSite})));
+    terms = {"", "seo", ""};
+    engines = {"Google"};
+    EXPECT_EQ(agent.submitClick(), PositionAgent::Outcome::Completed);
+    EXPECT_EQ(fx.targets(), Lines{"/google?q=seo"});
+    EXPECT_EQ(countOf("Positioning Results:"), 1);
+}
+
 TEST_F(PositionAgentTest, AFailedFetchIsAnalysedAsAnEmptyPageNeverAsAnEarlierRunsPage) {
     fx.definition("Google.hdf", "/google?q=#C");
     // An earlier run left a page that matches.
