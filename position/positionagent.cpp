@@ -193,7 +193,10 @@ bool PositionAgent::runBody(const Wording& wording) {
         if (stopped())
             return false;
         const std::string engine = m_c.engines[e];
-        for (size_t t = 0; t < m_c.terms.size(); ++t) {
+        const std::string refusal = engineNameRefusal(engine);
+        if (!refusal.empty())
+            v.addActivity(refusal);
+        for (size_t t = 0; refusal.empty() && t < m_c.terms.size(); ++t) {
             if (stopped() || t >= m_c.terms.size())
                 return false;
             const std::string term = m_c.terms[t];

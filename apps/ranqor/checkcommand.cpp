@@ -13,6 +13,7 @@
 #include "platform/core/text.h"
 #include "platform/pacer.h"
 #include "position/core/ranqorfolder.h"
+#include "position/core/resultpages.h"
 #include "position/core/termlist.h"
 #include "position/positionagent.h"
 #include "sitetools/core/filelist.h"
@@ -124,6 +125,10 @@ int run(const std::vector<std::string>& args, const char* argv0, bool batch) {
         throw UsageError("unexpected argument " + arguments.positional().front());
     const std::string address = batch ? "" : arguments.required("url");
     std::vector<std::string> engines = splitNames(arguments.required("engines"));
+    for (const std::string& engine : engines) {
+        if (std::string refusal = engineNameRefusal(engine); !refusal.empty())
+            throw UsageError(refusal);
+    }
     const int timeout = arguments.integer("timeout", 60, 1, 86400);
     std::optional<std::string> out = arguments.value("out");
     std::vector<std::string> inputs;
