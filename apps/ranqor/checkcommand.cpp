@@ -13,6 +13,7 @@
 #include "platform/core/text.h"
 #include "platform/pacer.h"
 #include "position/core/ranqorfolder.h"
+#include "position/core/ranqorsettings.h"
 #include "position/core/resultpages.h"
 #include "position/core/termlist.h"
 #include "position/positionagent.h"
@@ -163,6 +164,7 @@ int run(const std::vector<std::string>& args, const char* argv0, bool batch) {
     http.setUserAgent("Redore Web Browser (1.1 W32)");
     http.setTimeout(timeout);
     applyRanqorProxy(store, http);
+    http.setBodyLimit(resultPageLimit(store));
 
     ConsolePrompts prompts(std::cerr);
     QtPacer pacer;

@@ -279,6 +279,12 @@ TEST_F(MainWindowTest, ReportViewingModeShowsOnlyTheResultsUntilRestartWizard) {
     EXPECT_FALSE(form->resultsPage().previousButton()->isHidden());
 }
 
+TEST_F(MainWindowTest, TheResultPageLimitComesFromTheSettings) {
+    EXPECT_EQ(open()->searchComponent().BodyLimit(), 16 << 20);
+    store.writeValue(kKey, "pagelimit", "3");
+    EXPECT_EQ(open()->searchComponent().BodyLimit(), 3 << 20);
+}
+
 TEST_F(MainWindowTest, TheProxyDialogsSettingReachesTheSearchComponentOnly) {
     auto form = open();
     onDialog = [](QDialog& dialog) {

@@ -142,6 +142,25 @@ TEST_F(PositionAgentTest, AnEngineNameThatWouldLeaveTheProgramFolderIsRefused) {
     EXPECT_EQ(view.counters.back(), "3 of 3");
 }
 
+TEST_F(PositionAgentTest, APagePastTheSizeLimitIsAFailedFetchAndIsRemoved) {
+    fx.definition("Google.hdf", "/google?q=#C");
+    ScriptedResponse endless = ScriptedResponse::ok(pages::google({kSite}));
+    endless.contentLength = false;
+    endless.delivery = ScriptedResponse::Delivery::Endless;
+    fx.server.script("/google?q=seo", endless);
+    terms = {"seo"};
+    engines = {"Google"};
+    http.setBodyLimit(256 * 1024);
+
+    EXPECT_EQ(agent.submitClick(), PositionAgent::Outcome::Completed);
+    EXPECT_NE(std::find(view.activity.begin(), view.activity.end(),
+                        "Intel Failed: Engine Did Not Respond, An Error Has Occurred!"),
+              view.activity.end());
+    EXPECT_FALSE(std::filesystem::exists(fx.dir / "Temp" / "Google.ef"));
+    EXPECT_EQ(countOf("Google result 1"), 0);
+    EXPECT_EQ(report.table().cell(1, 3), "No precise URL matches were found for seo on Google.");
+}
+
 TEST_F(PositionAgentTest, AnEmptyTermIsNeverSearched) {
     fx.definition("Google.hdf", "/google?q=#C");
     fx.server.script("/google?q=seo", ScriptedResponse::ok(pages::google({kSite})));

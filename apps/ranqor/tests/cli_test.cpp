@@ -286,6 +286,20 @@ TEST_F(RanqorCommandLine, ASilentEngineIsAFailedFetchAfterTheTimeout) {
     EXPECT_NE(run.out.find("No precise URL matches were found for seo on Google."), std::string::npos);
 }
 
+TEST_F(RanqorCommandLine, AnEndlessPageStopsAtTheStoredLimitAndCountsAsFailed) {
+    SettingsStore(home / "settings.ini").writeValue("\\Software\\Orlek\\Ranqor", "pagelimit", "1");
+    ScriptedResponse endless = ScriptedResponse::ok(googlePage({"http://www.example.com/"}));
+    endless.contentLength = false;
+    endless.delivery = ScriptedResponse::Delivery::Endless;
+    server.script("/google?q=seo&as_sitesearch=http://www.example.com/", endless);
+    Outcome run =
+        ranqor({"check", "--url", "http://www.example.com/", "--term", "seo", "--engines", "Google"});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_TRUE(run.errHas("Intel Failed: Engine Did Not Respond, An Error Has Occurred!")) << run.err;
+    EXPECT_FALSE(fs::exists(home / "Temp" / "Google.ef"));
+    EXPECT_NE(run.out.find("No precise URL matches were found for seo on Google."), std::string::npos);
+}
+
 TEST_F(RanqorCommandLine, EngineNamesThatLeaveTheProgramFolderAreBadArguments) {
     // From Temp\ in the program folder, two steps up and into the working folder.
     const std::string victim = "..\\..\\" + work.path().filename().string() + "\\victim\\data";
