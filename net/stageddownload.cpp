@@ -14,6 +14,7 @@ fs::path StagedDownload::fetch(const std::string& url, const fs::path& target) {
     fs::path file = target;
     file += ".download";
     std::error_code ec;
+    std::erase_if(m_staged, [&](const Staged& s) { return s.target == target; });
     fs::remove(file, ec);
     const std::string previousFile = m_http.LocalFile();
     m_http.setURL(url);
@@ -36,17 +37,61 @@ fs::path StagedDownload::fetch(const std::string& url, const fs::path& target) {
     return file;
 }
 
+namespace {
+
+// A target's old file, kept under another name while the new files go in.
+struct Replaced {
+    fs::path target;
+    fs::path previous;  // empty: the target did not exist
+};
+
+void putBack(const std::vector<Replaced>& replaced) {
+    for (auto it = replaced.rbegin(); it != replaced.rend(); ++it) {
+        std::error_code ec;
+        if (it->previous.empty()) {
+            fs::remove(it->target, ec);
+        } else {
+            fs::rename(it->previous, it->target, ec);
+        }
+    }
+}
+
+}  // namespace
+
 void StagedDownload::commit() {
     std::vector<Staged> staged = std::move(m_staged);
     m_staged.clear();
+    std::vector<Replaced> replaced;
     for (size_t i = 0; i < staged.size(); ++i) {
+        const Staged& s = staged[i];
+        Replaced r{s.target, {}};
         std::error_code ec;
-        fs::rename(staged[i].file, staged[i].target, ec);
+        if (fs::exists(s.target, ec)) {
+            // A second name for the old file keeps the target in place until the rename below.
+            r.previous = s.target;
+            r.previous += ".previous";
+            fs::remove(r.previous, ec);
+            fs::create_hard_link(s.target, r.previous, ec);
+            if (ec)
+                fs::copy_file(s.target, r.previous, fs::copy_options::overwrite_existing, ec);
+        }
+        if (!ec)
+            fs::rename(s.file, s.target, ec);
         if (ec) {
+            const std::string cause = ec.message();
+            if (!r.previous.empty())
+                fs::remove(r.previous, ec);
+            putBack(replaced);
             for (size_t j = i; j < staged.size(); ++j)
                 fs::remove(staged[j].file, ec);
-            throw DownloadError("Cannot replace " + staged[i].target.string() + ": " + ec.message());
+            throw DownloadError("Cannot replace " + s.target.string() + ": " + cause);
         }
+        replaced.push_back(r);
+    }
+    for (const Replaced& r : replaced) {
+        std::error_code ec;
+        if (!r.previous.empty())
+            fs::remove(r.previous, ec);
     }
 }
 

@@ -26,11 +26,12 @@ public:
 
     // Fetches url into a file beside target and returns that file, for the caller to check its
     // form. Throws DownloadError when the transfer failed, the status was not 2xx or no body
-    // came; nothing is staged then.
+    // came; nothing is staged for target then. A target fetched again keeps the later file.
     std::filesystem::path fetch(const std::string& url, const std::filesystem::path& target);
 
-    // Renames every staged file over its target, in the order fetched. Throws DownloadError when
-    // a rename fails; the files renamed before it stay replaced.
+    // Renames every staged file over its target, in the order fetched, keeping the old targets
+    // aside until all are in place. Throws DownloadError when one cannot be replaced; every
+    // target then has its old file back (or, if it had none, is gone again).
     void commit();
     // Removes every staged file; the targets stay as they were.
     void discard();

@@ -108,6 +108,7 @@ void TickHTTP::perform(TickHTTPActions action, const char* method) {
     request.password = Password();
     request.proxy = planProxy(ProxyServer(), ProxyBypass(), m_parts.scheme, m_parts.host, &std::getenv);
     request.localFile = m_localFile;
+    request.bodyLimit = m_bodyLimit;
     request.caBundle = effectiveCABundle();
 
     TransferResult result = runRequest(std::move(request), m_timeout);

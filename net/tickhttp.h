@@ -28,6 +28,11 @@ public:
     void setAllowCookies(bool value) { m_allowCookies = value; }
     const std::string& LocalFile() const { return m_localFile; }
     void setLocalFile(const std::string& value) { m_localFile = value; }
+    // The most bytes of a response body an action takes; past it the transfer stops and the
+    // action fails with 303, with no more than the limit delivered to LocalFile and OnTransfer.
+    // 0, the default, takes a body of any size.
+    long long BodyLimit() const { return m_bodyLimit; }
+    void setBodyLimit(long long value) { m_bodyLimit = value; }
     // Longest time in seconds an action may take; 0 means no limit.
     int Timeout() const { return m_timeout; }
     void setTimeout(int value) { m_timeout = value; }
@@ -66,6 +71,7 @@ private:
     std::string m_accept;
     bool m_allowCookies = true;
     std::string m_localFile;
+    long long m_bodyLimit = 0;
     int m_timeout = 0;
     std::string m_userAgent = "Orlek TickHTTP 1.0";
 };

@@ -2,14 +2,54 @@
 
 #include "net/stageddownload.h"
 #include "net/tickhttp.h"
+#include "platform/core/definitionfile.h"
+#include "platform/core/gridfile.h"
 #include "platform/core/programfolder.h"
+#include "platform/core/safefile.h"
 #include "platform/core/text.h"
 #include "platform/prompts.h"
-#include "sitetools/core/filelist.h"
 
 namespace {
+
 const std::string kParagraph = "\n\r\n\r";
 const char* kRoot = "/updateranqorfp2/";
+// Far beyond any catalog or definition; an endless answer stops here.
+constexpr long long kUpdateFileLimit = 16LL << 20;
+
+// An update file that arrived but is not what it should be, such as an error page sent with 200.
+DownloadError notA(const std::string& url, const std::string& what, const std::string& cause) {
+    return DownloadError(url + ": not " + what + " (" + cause + ")");
+}
+
+void checkCatalog(const std::string& url, const std::filesystem::path& file) {
+    GridTable table;
+    try {
+        readGridText(table, readFileBytes(file), url);
+    } catch (const std::exception& e) {
+        throw notA(url, "an engine list", e.what());
+    }
+}
+
+// The file names def.txt gives, each a plain name of a file in edata\.
+std::vector<std::string> definitionNames(const std::string& url, const std::filesystem::path& file) {
+    std::vector<std::string> names;
+    for (std::string& line : splitLines(readFileBytes(file))) {
+        if (line.empty())
+            continue;
+        // The server names the files; one that would land outside edata\ is refused.
+        if (!isPlainName(line))
+            throw notA(url, "a definition index", "\"" + line + "\" is no file name in edata");
+        names.push_back(std::move(line));
+    }
+    return names;
+}
+
+void checkDefinition(const std::string& url, const std::filesystem::path& file) {
+    std::string cause = definitionFormError(readFileBytes(file), kRanqorTemplateRules);
+    if (!cause.empty())
+        throw notA(url, "an engine definition", cause);
+}
+
 }  // namespace
 
 EngineUpdate::EngineUpdate(Context context, std::string server)
@@ -18,14 +58,14 @@ EngineUpdate::EngineUpdate(Context context, std::string server)
         m_server.pop_back();
 }
 
-void EngineUpdate::fetch(const std::string& path, const std::string& target) {
-    StagedDownload download(m_c.http);
-    download.fetch(m_server + path, m_c.folder.resolveForWriting(target));
-    download.commit();
+bool EngineUpdate::fail(const std::string& message, const std::string& cause, const std::string& status) {
+    m_c.prompts.error(message + kParagraph + cause);
+    m_c.setStatus(status);
+    m_c.setBusyCursor(false);
+    return false;
 }
 
-EngineUpdate::Result EngineUpdate::RzToolbarButton19Click() {
-    Result result;
+bool EngineUpdate::RzToolbarButton19Click() {
     if (!m_c.prompts.confirm(
             "The Engine List Update requires a restart of Ranqor upon completion." + kParagraph +
             "The update will retrieve the latest engine definition list fron the Orlek Server as well as the "
@@ -33,47 +73,42 @@ EngineUpdate::Result EngineUpdate::RzToolbarButton19Click() {
             "engine definition files. The engine List update will automatically update your system. No user "
             "interaction is required." +
             kParagraph + "Do you want to run the update now?")) {
-        return result;
+        return false;
     }
     m_c.setBusyCursor(true);
-    const char* steps[][3] = {{"Getting New Definition List", "engines.txt", "engines\\engines.txt"},
-                              {"Getting New Definition List (2)", "def.txt", "engines\\def.txt"}};
-    for (const auto& step : steps) {
-        m_c.setStatus(step[0]);
+    m_c.http.setBodyLimit(kUpdateFileLimit);
+    // Every file is fetched and checked before any is replaced: a failure anywhere keeps all the
+    // old files, and what was fetched is removed when `staged` goes.
+    StagedDownload staged(m_c.http);
+    const std::string catalogUrl = m_server + kRoot + "engines.txt";
+    const std::string indexUrl = m_server + kRoot + "def.txt";
+    std::vector<std::string> names;
+    try {
+        m_c.setStatus("Getting New Definition List");
+        checkCatalog(catalogUrl,
+                     staged.fetch(catalogUrl, m_c.folder.resolveForWriting("engines\\engines.txt")));
+        m_c.setStatus("Getting New Definition List (2)");
+        names = definitionNames(indexUrl,
+                                staged.fetch(indexUrl, m_c.folder.resolveForWriting("engines\\def.txt")));
+    } catch (const std::exception& e) {
+        return fail("Could Not Connect to Update Server!", e.what(), "Failed to get Definition List");
+    }
+
+    for (const std::string& name : names) {
+        m_c.setStatus("Getting Definition: " + name);
+        const std::string url = m_server + kRoot + name;
         try {
-            fetch(std::string(kRoot) + step[1], step[2]);
-        } catch (const DownloadError&) {
-            m_c.prompts.error("Could Not Connect to Update Server!");
-            m_c.setStatus("Failed to get Definition List");
-            m_c.setBusyCursor(false);
-            return result;
+            checkDefinition(url, staged.fetch(url, m_c.folder.resolveForWriting("edata\\" + name)));
+        } catch (const std::exception& e) {
+            return fail("Update Definition!", e.what(), "Failed to get Definition: " + name);
         }
     }
 
-    std::vector<std::string> definitions;
     try {
-        definitions = readFileList(m_c.folder.resolve("engines\\def.txt"));
-    } catch (const std::exception&) {
-        m_c.prompts.error("Could not Load New Definitions, Please Run Update Again!");
-        m_c.setBusyCursor(false);
-        return result;
-    }
-    for (const std::string& line : definitions) {
-        if (line.empty())
-            continue;
-        m_c.setStatus("Getting Definition: " + line);
-        // The server names the files; one that would land outside edata\ is refused.
-        if (!staysInside(line)) {
-            m_c.prompts.error("Update Definition!");
-            ++result.failedDefinitions;
-            continue;
-        }
-        try {
-            fetch(kRoot + line, "edata\\" + line);
-        } catch (const DownloadError&) {
-            m_c.prompts.error("Update Definition!");
-            ++result.failedDefinitions;
-        }
+        staged.commit();
+    } catch (const DownloadError& e) {
+        return fail("Could not Load New Definitions, Please Run Update Again!", e.what(),
+                    "Engine Update Failed");
     }
     m_c.setStatus("Engine Update Complete");
     m_c.prompts.information(
@@ -82,7 +117,6 @@ EngineUpdate::Result EngineUpdate::RzToolbarButton19Click() {
         "using the updated definitions.");
     m_c.http.setLocalFile("");
     m_c.setBusyCursor(false);
-    result.completed = true;
     m_c.endProgram();
-    return result;
+    return true;
 }

@@ -300,6 +300,7 @@ void TForm1::readSettings() {
     m_termsPage->preciseBox()->setChecked(settings.precise);
     m_termsPage->frontPageBox()->setChecked(settings.autoload);
     applyRanqorProxy(m_store, *m_geturl);
+    m_geturl->setBodyLimit(resultPageLimit(m_store));
 }
 
 void TForm1::saveSettings() {

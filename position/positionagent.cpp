@@ -1,5 +1,6 @@
 #include "position/positionagent.h"
 
+#include "net/core/wininetcodes.h"
 #include "net/tickhttp.h"
 #include "platform/core/programfolder.h"
 #include "platform/core/progress.h"
@@ -193,10 +194,15 @@ bool PositionAgent::runBody(const Wording& wording) {
         if (stopped())
             return false;
         const std::string engine = m_c.engines[e];
-        for (size_t t = 0; t < m_c.terms.size(); ++t) {
+        const std::string refusal = engineNameRefusal(engine);
+        if (!refusal.empty())
+            v.addActivity(refusal);
+        for (size_t t = 0; refusal.empty() && t < m_c.terms.size(); ++t) {
             if (stopped() || t >= m_c.terms.size())
                 return false;
             const std::string term = m_c.terms[t];
+            if (term.empty())
+                continue;  // an empty query would only fetch the engine's front page
             if (!termStep(engine, term))
                 return false;
             if (stopped())
@@ -238,6 +244,11 @@ void PositionAgent::fetch(const std::string& address, const std::string& resultF
     try {
         m_c.http.setAction(ickhttpGet);
     } catch (const EickError& e) {
+        // A page past the size limit is no result page: none of it is kept or analysed.
+        if (e.Code() == ickcodes::BodyTooLarge) {
+            std::error_code ec;
+            std::filesystem::remove(file, ec);
+        }
         // The documented line says only that it failed; the next says why, and where.
         m_c.view.addActivity(kFetchFailed);
         m_c.view.addActivity("Fetch of " + (address.empty() ? std::string("(no address)") : address) +
@@ -304,7 +315,10 @@ bool PositionAgent::termStep(const std::string& engine, const std::string& term)
         return false;
     std::vector<std::string> files;
     for (int page = 1; page <= pages; ++page) {
-        files.push_back(readFileBytes(m_c.folder.resolve("Temp\\" + resultFileName(engine, page))));
+        // A page that went past the size limit was removed and reads as empty.
+        std::filesystem::path file = m_c.folder.resolve("Temp\\" + resultFileName(engine, page));
+        std::error_code ec;
+        files.push_back(std::filesystem::exists(file, ec) ? readFileBytes(file) : std::string());
     }
     const std::string pageText = buildPageText(files);
     if (stopped())

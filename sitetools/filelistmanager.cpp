@@ -99,11 +99,6 @@ std::string fromEditor(const QPlainTextEdit* edit) {
     return fromDisplay(text);
 }
 
-// A name becomes one file in the list folder; anything that could lead out of it is refused.
-bool isSafeListName(const std::string& name) {
-    return isPlainName(name) && name.find("..") == std::string::npos;
-}
-
 }  // namespace
 
 const FileListManagerVariant& FileListManagerVariant::ranqor() {
@@ -314,7 +309,8 @@ void Tflsmanage::newClick() {
     // Empty, a lone blank or a leading control character: the user meant no name.
     if (!name || *name <= std::string(" "))
         return;
-    if (!isSafeListName(*name)) {
+    // A name becomes one file in the list folder; anything that could lead out of it is refused.
+    if (!isPlainName(*name)) {
         m_prompts.error(kBadListName);
         return;
     }

@@ -40,11 +40,6 @@ const char* kManagerPrefix = "Ranqor Web File List Manager: ";
 const char* kCountPrefix = "Current Number of Items in the List =";
 const char* kDefaultName = "temp";
 
-// A name becomes one file in the list folder; anything that could lead out of it is refused.
-bool isListName(const std::string& name) {
-    return isPlainName(name) && name.find("..") == std::string::npos;
-}
-
 std::string badListName(const std::string& name) {
     return "The list name \"" + name +
            "\" cannot be used: a list name must not be empty or contain \"\\\", \"/\" or \"..\", since the "
@@ -377,7 +372,8 @@ void TForm4::saveClick() {
     if (!m_collected.empty()) {
         bool renamed = m_rename->isChecked();
         std::string name = renamed ? fromDisplay(m_name->text()) : kDefaultName;
-        if (!isListName(name)) {
+        // A name becomes one file in the list folder; anything that could lead out of it is refused.
+        if (!isPlainName(name)) {
             m_prompts.error(badListName(name));
             return;
         }

@@ -13,6 +13,8 @@
 #include "platform/core/text.h"
 #include "platform/pacer.h"
 #include "position/core/ranqorfolder.h"
+#include "position/core/ranqorsettings.h"
+#include "position/core/resultpages.h"
 #include "position/core/termlist.h"
 #include "position/positionagent.h"
 #include "sitetools/core/filelist.h"
@@ -124,6 +126,10 @@ int run(const std::vector<std::string>& args, const char* argv0, bool batch) {
         throw UsageError("unexpected argument " + arguments.positional().front());
     const std::string address = batch ? "" : arguments.required("url");
     std::vector<std::string> engines = splitNames(arguments.required("engines"));
+    for (const std::string& engine : engines) {
+        if (std::string refusal = engineNameRefusal(engine); !refusal.empty())
+            throw UsageError(refusal);
+    }
     const int timeout = arguments.integer("timeout", 60, 1, 86400);
     std::optional<std::string> out = arguments.value("out");
     std::vector<std::string> inputs;
@@ -158,6 +164,7 @@ int run(const std::vector<std::string>& args, const char* argv0, bool batch) {
     http.setUserAgent("Redore Web Browser (1.1 W32)");
     http.setTimeout(timeout);
     applyRanqorProxy(store, http);
+    http.setBodyLimit(resultPageLimit(store));
 
     ConsolePrompts prompts(std::cerr);
     QtPacer pacer;

@@ -14,8 +14,8 @@ const char* const kUpdateUsage =
     "Usage: ranqor update-engines\n"
     "\n"
     "Fetches the current engine list and engine definition files from the update server (the\n"
-    "\"updateserver\" setting) into the program folder. Each file is replaced only when its\n"
-    "download succeeded.\n"
+    "\"updateserver\" setting) into the program folder. The files are replaced only when every\n"
+    "one of them arrived whole and in its form; otherwise all old files are kept.\n"
     "\n"
     "Exit status: 0 the update completed, 1 it failed, 2 bad arguments.\n";
 
@@ -38,6 +38,5 @@ int updateEnginesCommand(const std::vector<std::string>& args, const char* argv0
     EngineUpdate update({http, folder, prompts,
                          [](const std::string& status) { std::cerr << status << '\n'; }, [](bool) {}, [] {}},
                         ranqorUpdateServer(store));
-    EngineUpdate::Result result = update.RzToolbarButton19Click();
-    return result.completed && result.failedDefinitions == 0 ? 0 : 1;
+    return update.RzToolbarButton19Click() ? 0 : 1;
 }

@@ -111,6 +111,12 @@ struct CurlSession::Transfer {
     }
 
     bool storeBlock(const char* data, size_t length) {
+        // A body past the limit stops before its block is stored, so neither the file nor the
+        // caller ever holds more than the limit.
+        if (request.bodyLimit > 0 && total + static_cast<long long>(length) > request.bodyLimit) {
+            failureCode = ickcodes::BodyTooLarge;
+            return false;
+        }
         if (!request.localFile.empty()) {
             if (!fileAttempted) {
                 fileAttempted = true;
@@ -438,10 +444,12 @@ TransferResult CurlSession::perform(const TransferRequest& request, TransferEven
 
     if (t.published) {
         events.endTransfer();
-        // A failed local file is what the user must hear about, whatever the server answered.
-        bool fileFailed = result.code == ickcodes::LocalFileCreate || result.code == ickcodes::LocalFileWrite;
+        // A failed local file or a body cut at the limit is what the caller must hear about,
+        // whatever the server answered.
+        bool bodyFailed = result.code == ickcodes::LocalFileCreate ||
+                          result.code == ickcodes::LocalFileWrite || result.code == ickcodes::BodyTooLarge;
         std::string description;
-        if (!fileFailed && statusLineFails(t.statusLine, &description)) {
+        if (!bodyFailed && statusLineFails(t.statusLine, &description)) {
             result.code = ickcodes::HttpStatus;
             result.description = description;
         }

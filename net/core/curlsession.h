@@ -25,7 +25,8 @@ struct TransferRequest {
     std::string password;
     ProxyPlan proxy;
     std::string localFile;
-    std::string caBundle;  // empty: the system's certificate authorities
+    long long bodyLimit = 0;  // the most body bytes taken; 0 takes any number
+    std::string caBundle;     // empty: the system's certificate authorities
 };
 
 struct TransferResult {

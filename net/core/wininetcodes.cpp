@@ -124,6 +124,8 @@ std::string componentErrorDescription(int code) {
             return "Timeout";
         case ickcodes::LocalFileCreate:
             return "Can't open local file for writing.";
+        case ickcodes::BodyTooLarge:
+            return "Response body larger than BodyLimit.";
         default:
             return {};
     }

@@ -18,6 +18,7 @@ constexpr int NoServer = 152;
 constexpr int InvalidScheme = 153;
 constexpr int Timeout = 301;
 constexpr int LocalFileCreate = 302;
+constexpr int BodyTooLarge = 303;
 
 // Service codes the transfer maps its failures onto.
 constexpr int OutOfHandles = 12001;

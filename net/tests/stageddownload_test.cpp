@@ -44,6 +44,33 @@ TEST_F(StagedDownloadTest, TargetsChangeOnlyOnCommitAndAllTogether) {
     EXPECT_TRUE(download.empty());
 }
 
+TEST_F(StagedDownloadTest, ATargetThatCannotBeReplacedPutsBackEveryOldFile) {
+    fs::create_directories(dir / "c.txt" / "in the way");
+    server.script("/c", ScriptedResponse::ok("new c"));
+    server.script("/new", ScriptedResponse::ok("brand new"));
+    StagedDownload download(http);
+    download.fetch(server.url("/a"), dir / "a.txt");
+    download.fetch(server.url("/new"), dir / "new.txt");
+    download.fetch(server.url("/b"), dir / "b.txt");
+    download.fetch(server.url("/c"), dir / "c.txt");
+    EXPECT_THROW(download.commit(), DownloadError);
+    EXPECT_EQ(readFileBytes(dir / "a.txt"), "old a");
+    EXPECT_EQ(readFileBytes(dir / "b.txt"), "old b");
+    EXPECT_TRUE(fs::is_directory(dir / "c.txt"));
+    EXPECT_FALSE(fs::exists(dir / "new.txt"));
+    // Nothing is left over beside the targets.
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), {}), 3);
+}
+
+TEST_F(StagedDownloadTest, ATargetFetchedAgainKeepsTheLaterFile) {
+    StagedDownload download(http);
+    download.fetch(server.url("/a"), dir / "a.txt");
+    download.fetch(server.url("/b"), dir / "a.txt");
+    download.commit();
+    EXPECT_EQ(readFileBytes(dir / "a.txt"), "new b");
+    EXPECT_TRUE(download.empty());
+}
+
 TEST_F(StagedDownloadTest, AFailedFetchStagesNothingAndNamesTheAddressAndCause) {
     struct Case {
         std::string path;

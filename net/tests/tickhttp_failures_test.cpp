@@ -42,6 +42,37 @@ TEST_F(TickHTTPFailures, AResetInMidBodyEndsTheTransferAndFails) {
     EXPECT_EQ(readFileBytes(dir / "reset.ef"), std::string(1000, 'r'));
 }
 
+TEST_F(TickHTTPFailures, ABodyPastTheLimitStopsTheTransferWithNoMoreThanTheLimitKept) {
+    ScriptedResponse endless;
+    endless.body = std::string(10000, 'e');
+    endless.contentLength = false;
+    endless.delivery = ScriptedResponse::Delivery::Endless;
+    server.script("/endless", endless);
+    EventLog log(http, false);
+    http.setBodyLimit(100000);
+    http.setURL(server.url("/endless"));
+    http.setLocalFile((dir / "endless.ef").string());
+    EXPECT_EQ(failureOf(http, ickhttpGet), "303: Response body larger than BodyLimit.");
+    EXPECT_EQ(http.LastErrorCode(), 303);
+    EXPECT_EQ(log.transfer().back(), "end");
+    const std::string kept = readFileBytes(dir / "endless.ef");
+    EXPECT_GT(kept.size(), 0u);
+    EXPECT_LE(kept.size(), 100000u);
+    EXPECT_EQ(log.body, kept);
+
+    // The limit holds whatever the status; a body within it is fetched as ever.
+    ScriptedResponse small = ScriptedResponse::ok(std::string(100000, 's'));
+    small.statusLine = "HTTP/1.0 404 Not Found";
+    server.script("/small", small);
+    http.setURL(server.url("/small"));
+    EXPECT_EQ(failureOf(http, ickhttpGet), "151: 404 Not Found");
+    EXPECT_EQ(readFileBytes(dir / "endless.ef").size(), 100000u);
+    endless.statusLine = "HTTP/1.0 500 Server Error";
+    server.script("/endless", endless);
+    http.setURL(server.url("/endless"));
+    EXPECT_EQ(failureOf(http, ickhttpGet), "303: Response body larger than BodyLimit.");
+}
+
 TEST_F(TickHTTPFailures, AServerThatClosesWithoutAnAnswer) {
     ScriptedResponse close;
     close.delivery = ScriptedResponse::Delivery::CloseAtOnce;

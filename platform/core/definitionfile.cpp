@@ -107,3 +107,19 @@ EngineDefinition ReadEngineDefinition(const std::filesystem::path& path, const T
     definition.address = expandTemplate(query, variables, messages, rules);
     return definition;
 }
+
+std::string definitionFormError(std::string_view text, const TemplateRules& rules) {
+    std::vector<std::string> lines = splitLines(text);
+    if (lines.empty() || lines[0].empty())
+        return "line 1, the flag, is empty";
+    if (lines.size() < 2 || lines[1].empty())
+        return "line 2, the address template, is empty";
+    if (!startsWithIgnoringCase(lines[1], "http://") && !startsWithIgnoringCase(lines[1], "https://"))
+        return "line 2 is no web address: " + lines[1].substr(0, 80);
+    try {
+        expandTemplate(lines[1], TemplateVariables(), DefinitionMessages(), rules);
+    } catch (const DefinitionError& e) {
+        return e.what();
+    }
+    return {};
+}

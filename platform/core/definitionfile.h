@@ -57,6 +57,11 @@ std::string percentEncodeValue(std::string_view value);
 std::string expandTemplate(std::string_view text, const TemplateVariables& variables,
                            const DefinitionMessages& messages, const TemplateRules& rules = {});
 
+// Why a text is no definition file, empty when it is one: a definition has a flag line and a
+// template line that is a web address (http:// or https://) and expands under rules. A page a
+// server sent in place of a definition, an error page say, is none.
+std::string definitionFormError(std::string_view text, const TemplateRules& rules);
+
 struct EngineDefinition {
     std::string address;  // empty when the file is unreadable or line 1 or 2 is empty
     bool flag = false;    // line 1 is exactly "1"; read and kept, nothing acts on it

@@ -82,7 +82,7 @@ void readGridText(GridTable& table, std::string_view text, const std::string& na
     if (!columns || !rows || *columns <= 0 || *rows <= 0 || *columns > INT_MAX || *rows > INT_MAX) {
         throw GridFileError(corrupt(name));
     }
-    long long cellLimit = std::max(kGridCellsWithoutBacking, static_cast<long long>(text.size()));
+    long long cellLimit = kGridCellsWithoutBacking + static_cast<long long>(text.size()) / kShortestCellLine;
     if (*rows > cellLimit / *columns)
         throw GridFileError(corrupt(name));
     table.setColumnCount(static_cast<int>(*columns));

@@ -18,10 +18,11 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-// The largest number of cells (columns times rows) a file may claim whatever its size. A
-// larger claim must be backed by at least one byte of file per cell: empty cells are not
-// written, but a grid of nearly nothing but empty cells is no file these programs write.
-inline constexpr long long kGridCellsWithoutBacking = 1'000'000;
+// The cells (columns times rows) a file may claim: a few empty ones that need no backing, and
+// one for every line the file's bytes could hold. Empty cells are not written, so a grid is
+// allowed some, but no file these programs write is nearly nothing but empty cells.
+inline constexpr long long kGridCellsWithoutBacking = 16'384;
+inline constexpr long long kShortestCellLine = 6;  // "0,0,x" and a line feed
 
 // The bytes of the file that stores table.
 std::string gridFileText(const GridTable& table);

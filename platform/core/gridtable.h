@@ -28,10 +28,13 @@ public:
     void insertRow(int row);
     void removeRow(int row);
 
-    bool operator==(const GridTable&) const = default;
+    // Same counts, widths and cell texts.
+    bool operator==(const GridTable& other) const;
 
 private:
     int m_columns = 0;
     std::vector<int> m_widths;
+    // A row holds its cells up to the last one written; the cells after it are empty. A grid
+    // read from a file takes memory for the cells the file holds, not for the counts it claims.
     std::vector<std::vector<std::string>> m_rows;
 };

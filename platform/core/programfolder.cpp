@@ -14,13 +14,15 @@ std::vector<std::string> components(std::string_view relative) {
     std::string current;
     for (char c : relative) {
         if (c == '\\' || c == '/') {
-            if (!current.empty()) parts.push_back(std::move(current));
+            if (!current.empty())
+                parts.push_back(std::move(current));
             current.clear();
         } else {
             current += c;
         }
     }
-    if (!current.empty()) parts.push_back(std::move(current));
+    if (!current.empty())
+        parts.push_back(std::move(current));
     return parts;
 }
 
@@ -28,7 +30,8 @@ std::vector<std::string> components(std::string_view relative) {
 fs::path matchEntry(const fs::path& folder, const std::string& name) {
     fs::path exact = folder / name;
     std::error_code ec;
-    if (name == "." || name == ".." || fs::exists(exact, ec)) return exact;
+    if (name == "." || name == ".." || fs::exists(exact, ec))
+        return exact;
     fs::path found;
     for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
         std::string entry = it->path().filename().string();
@@ -39,19 +42,24 @@ fs::path matchEntry(const fs::path& folder, const std::string& name) {
     return found.empty() ? exact : found;
 }
 
-bool isAbsolute(std::string_view path) { return !path.empty() && (path[0] == '/'); }
+bool isAbsolute(std::string_view path) {
+    return !path.empty() && (path[0] == '/');
+}
 
 }  // namespace
 
 bool isPlainName(std::string_view name) {
-    if (name.empty() || name == "." || name == "..") return false;
+    if (name.empty() || name == "." || name.find("..") != std::string_view::npos)
+        return false;
     return name.find_first_of("/\\") == std::string_view::npos && name.find('\0') == std::string_view::npos;
 }
 
 bool staysInside(std::string_view relative) {
-    if (relative.empty() || isAbsolute(relative) || relative.find(':') != std::string_view::npos) return false;
+    if (relative.empty() || isAbsolute(relative) || relative.find(':') != std::string_view::npos)
+        return false;
     for (const std::string& part : components(relative)) {
-        if (part == "..") return false;
+        if (part == "..")
+            return false;
     }
     return !components(relative).empty();
 }
@@ -60,7 +68,8 @@ ProgramFolder::ProgramFolder(fs::path root) : m_root(std::move(root)) {}
 
 fs::path ProgramFolder::resolve(std::string_view relative) const {
     fs::path result = isAbsolute(relative) ? fs::path("/") : m_root;
-    for (const std::string& part : components(relative)) result = matchEntry(result, part);
+    for (const std::string& part : components(relative))
+        result = matchEntry(result, part);
     return result;
 }
 
@@ -81,7 +90,8 @@ fs::path ProgramFolder::folder(std::string_view relative) const {
 }
 
 fs::path ProgramFolder::locate(const Location& where) {
-    if (const char* env = std::getenv(where.environmentVariable.c_str()); env && *env) return fs::path(env);
+    if (const char* env = std::getenv(where.environmentVariable.c_str()); env && *env)
+        return fs::path(env);
     std::error_code ec;
     if (!where.executableDir.empty() && fs::is_directory(where.executableDir / where.marker, ec)) {
         return where.executableDir;

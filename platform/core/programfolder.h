@@ -8,7 +8,8 @@
 // written them, relative, with backslashes and in any letter case ("My FIle Lists\def.fls");
 // each component is matched against what exists without regard to letter case, and a
 // component that does not exist yet keeps the spelling given.
-// A name the user or a server gives that becomes one file name: no separator, not "." or "..".
+// A name the user or a server gives that becomes one file name: not empty, no separator, no NUL
+// and no ".", so no way up or out of the folder it is taken in (".." nowhere, "." not alone).
 bool isPlainName(std::string_view name);
 
 // A relative path that stays inside the folder it is taken in: not absolute, no ".." component.
@@ -31,11 +32,11 @@ public:
     std::filesystem::path folder(std::string_view relative) const;
 
     struct Location {
-        std::string environmentVariable;     // e.g. RANQOR_HOME
-        std::string marker;                  // a subfolder every program folder has, e.g. edata
-        std::filesystem::path executableDir; // where the running program lies
-        std::filesystem::path installedData; // the read-only copy installed under share/
-        std::string userFolderName;          // folder name below the XDG data home
+        std::string environmentVariable;      // e.g. RANQOR_HOME
+        std::string marker;                   // a subfolder every program folder has, e.g. edata
+        std::filesystem::path executableDir;  // where the running program lies
+        std::filesystem::path installedData;  // the read-only copy installed under share/
+        std::string userFolderName;           // folder name below the XDG data home
     };
 
     // Where the program's folder is: the environment variable when set; else the executable's

@@ -14,9 +14,17 @@ public:
 // Reads the whole file as bytes. Throws FileError when it cannot be opened or read.
 std::string readFileBytes(const std::filesystem::path& path);
 
+// The file a path ends at once symbolic links are followed: the path itself when it is no link,
+// and for a link to a file that does not exist yet, the file it would create. Throws FileError
+// for a loop of links.
+std::filesystem::path followLinks(const std::filesystem::path& path);
+
 // Writes data to a temporary file beside path and renames it over path, so a crash or a full
-// disk leaves either the old file or the new one, never half of one. Creates missing parent
-// folders. ownerOnly makes the file readable by its owner alone. Throws FileError.
+// disk leaves either the old file or the new one, never half of one. A symbolic link is written
+// through: its target is replaced and the link stays. A new file gets the permissions the user's
+// umask allows, a replaced one keeps its own; ownerOnly makes the file readable by its owner
+// alone. A file that exists but may not be written (no write permission at all) is left as it is.
+// Creates missing parent folders. Throws FileError.
 void writeFileAtomically(const std::filesystem::path& path, std::string_view data, bool ownerOnly = false);
 
 // Like writeFileAtomically, but never replaces a file: returns false, writing nothing, when path

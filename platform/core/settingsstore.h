@@ -12,10 +12,15 @@ public:
 };
 
 // The machine-wide key/value store the programs keep their settings in ("\Software\Orlek\Ranqor"),
-// kept as one INI file. Key and value names are compared without regard to letter case, values
-// are text. Every change rewrites the file atomically and leaves it readable by its owner only,
-// since it may hold a proxy password. The file is read afresh by every call, so two windows
-// (or two programs) that share it see each other's writes.
+// kept as one INI file. Key and value names are compared without regard to letter case; any
+// value name and any value text survive a write and a read. Every change rewrites the file
+// atomically and leaves it readable by its owner only, since it may hold a proxy password. The
+// file is read afresh by every call, so two windows (or two programs) that share it see each
+// other's writes; a change holds an advisory lock on "<file>.lock" from reading to writing, so
+// two programs writing at once keep each other's values. Lines the store does not use stay as
+// they are. A file that is no settings file, or is read-only, is never replaced: reading the
+// first and writing either throws SettingsError naming it. A settings file that is a symbolic
+// link is changed where the link points.
 class SettingsStore {
 public:
     explicit SettingsStore(std::filesystem::path file);

@@ -139,3 +139,27 @@ TEST(ReadEngineDefinition, AMissingFileShowsItsPathAndGivesNoAddress) {
     writeFileAtomically(dir / "Google.hdf", "1\r\nhttp://e.com/\r\n");
     EXPECT_EQ(ReadEngineDefinition(dir / "Google.hdf", TemplateVariables(), r.messages()).readError, "");
 }
+
+TEST(DefinitionForm, AFlagAndAWebAddressThatExpandsMakeADefinition) {
+    struct Case {
+        const char* text;
+        bool ranqor;   // a definition for the position checker
+        bool vistral;  // and for the submission tool
+    };
+    const Case cases[] = {
+        {"1\r\nhttp://www.google.com/search?q=#C\r\n", true, true},
+        {"0\nHTTPS://example.com/add?url=#H&t=##1\nignored\n", true, true},
+        {"1\r\nhttp://example.com/?q=#C#\r\n", false, true},  // a trailing "#"
+        {"", false, false},
+        {"\r\nhttp://example.com/\r\n", false, false},
+        {"1\r\n", false, false},
+        {"1\r\n\r\nhttp://example.com/\r\n", false, false},
+        {"<html>\r\n<body>Service unavailable</body>\r\n</html>\r\n", false, false},
+        {"1\r\njavascript:alert(1)\r\n", false, false},
+        {"1\r\n/relative?q=#C\r\n", false, false},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(definitionFormError(c.text, kRanqorTemplateRules).empty(), c.ranqor) << c.text;
+        EXPECT_EQ(definitionFormError(c.text, kVistralTemplateRules).empty(), c.vistral) << c.text;
+    }
+}

@@ -5,7 +5,17 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <cstdlib>
+#include <new>
+
 namespace {
+
+std::atomic<long long> g_allocated{0};
+
+long long allocatedBytes() {
+    return g_allocated.load();
+}
 
 GridTable headerOnlyReport() {
     GridTable table(2, 2);
@@ -26,6 +36,20 @@ std::string errorOf(GridTable& table, std::string_view text, const std::string& 
 }
 
 }  // namespace
+
+// Every allocation of this test program is counted, so a test can tell what reading took.
+void* operator new(size_t size) {
+    g_allocated += static_cast<long long>(size);
+    if (void* p = std::malloc(size == 0 ? 1 : size))
+        return p;
+    throw std::bad_alloc();
+}
+void operator delete(void* p) noexcept {
+    std::free(p);
+}
+void operator delete(void* p, size_t) noexcept {
+    std::free(p);
+}
 
 TEST(GridFileWrite, HeaderOnlyReportIsFourLinesAfterTheCounts) {
     EXPECT_EQ(gridFileText(headerOnlyReport()),
@@ -150,18 +174,37 @@ TEST(GridFileRead, FirstLineWithoutColumnsOrRowsIsCorrupt) {
     }
 }
 
-TEST(GridFileRead, CellCountBeyondTheFloorMustBeBackedByTheFileSize) {
-    GridTable table;
-    EXPECT_EQ(errorOf(table, "1000,1000\r\n"), "no error");
-    EXPECT_EQ(table.rowCount(), 1000);
-    EXPECT_EQ(errorOf(table, "1001,1000\r\n"), "File contains no data or corrupt file r.prp");
-    EXPECT_EQ(table.rowCount(), 1000);
+TEST(GridFileRead, CellsBeyondAFewEmptyOnesMustBeBackedByTheFileSize) {
+    struct Case {
+        std::string text;
+        bool accepted;
+    };
+    const std::string backing = "0,0," + std::string(600'000, 'x') + "\r\n";  // backs 100,000 cells
+    const Case cases[] = {
+        {"128,128\r\n", true},  // all 16,384 cells empty
+        {"129,128\r\n", false},
+        {"2,500000\r\n0,0,Google\r\n", false},  // an engine list of a few bytes
+        {"1000,116\r\n" + backing, true},
+        {"1000,117\r\n" + backing, false},
+        {"10000,10000\r\n" + backing, false},
+    };
+    for (const Case& c : cases) {
+        GridTable table(3, 4);
+        EXPECT_EQ(errorOf(table, c.text) == "no error", c.accepted) << c.text.substr(0, 20);
+        EXPECT_EQ(table.rowCount(), c.accepted ? std::stoi(c.text.substr(c.text.find(',') + 1)) : 4)
+            << c.text.substr(0, 20);
+    }
+}
 
-    // The same claim is sound for a file as big as the cells it claims.
-    std::string big = "1001,1000\r\n0,0," + std::string(1001 * 1000, 'x') + "\r\n";
-    EXPECT_EQ(errorOf(table, big), "no error");
-    EXPECT_EQ(table.columnCount(), 1001);
-    EXPECT_EQ(table.cell(0, 0).size(), 1001u * 1000u);
+TEST(GridFileRead, TakesMemoryForTheCellsReadNotForTheCountsClaimed) {
+    GridTable table;
+    long long before = allocatedBytes();
+    readGridText(table, "16,1024\r\n0,0,only\r\n15,1023,last\r\n", "r.prp");
+    long long taken = allocatedBytes() - before;
+    EXPECT_EQ(table.cell(15, 1023), "last");
+    EXPECT_EQ(table.cell(14, 1023), "");
+    // A row of 16 empty cells would take 512 bytes of strings alone, 512 KiB for the grid.
+    EXPECT_LT(taken, 100 * 1024);
 }
 
 TEST(GridFileRead, MalformedLineStopsTheReadingWhereItIs) {

@@ -49,10 +49,11 @@ TEST(ProgramFolder, NamesThatWouldLeaveTheirFolderAreRecognised) {
         bool inside;
     };
     const Case cases[] = {
-        {"mysite", true, true},    {"my site.v2", true, true},  {"", false, false},
-        {"..", false, false},      {".", false, true},          {"a/b", false, true},
-        {"a\\b", false, true},     {"../x", false, false},      {"a\\..\\..\\x", false, false},
-        {"/etc/passwd", false, false}, {"C:\\x", false, false}, {"Google2.hdf", true, true},
+        {"mysite", true, true},        {"my site.v2", true, true}, {"", false, false},
+        {"..", false, false},          {".", false, true},         {"a/b", false, true},
+        {"a\\b", false, true},         {"../x", false, false},     {"a\\..\\..\\x", false, false},
+        {"/etc/passwd", false, false}, {"C:\\x", false, false},    {"Google2.hdf", true, true},
+        {"a..b", false, true},         {"...", false, true},       {".hidden", true, true},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(isPlainName(c.name), c.plain) << c.name;

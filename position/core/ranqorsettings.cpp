@@ -1,5 +1,7 @@
 #include "position/core/ranqorsettings.h"
 
+#include <charconv>
+
 #include "platform/core/settingsstore.h"
 
 namespace {
@@ -33,4 +35,15 @@ void RanqorSettings::write(SettingsStore& store) const {
     store.createKey(kRanqorKey);
     for (const Flag& flag : kFlags)
         store.writeValue(kRanqorKey, flag.name, this->*flag.member ? "1" : "0");
+}
+
+long long resultPageLimit(SettingsStore& store) {
+    std::optional<std::string> text = store.readValue(kRanqorKey, "pagelimit");
+    if (!text)
+        return kDefaultResultPageLimit;
+    int mebibytes = 0;
+    auto [end, error] = std::from_chars(text->data(), text->data() + text->size(), mebibytes);
+    if (error != std::errc() || end != text->data() + text->size() || mebibytes < 1 || mebibytes > 2047)
+        return kDefaultResultPageLimit;
+    return static_cast<long long>(mebibytes) << 20;
 }

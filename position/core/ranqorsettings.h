@@ -8,6 +8,12 @@ class SettingsStore;
 // ignore letter case, so both name the same key.
 inline constexpr const char* kRanqorKey = "\\Software\\Orlek\\ranqor";
 
+// The most bytes of one result page a run takes: a page past it is a failed fetch, so an endless
+// answer can fill neither the disk nor memory. Set by the "pagelimit" value, in MiB from 1 to
+// 2047; missing or any other text means the default of 16 MiB. Throws SettingsError.
+inline constexpr long long kDefaultResultPageLimit = 16LL << 20;
+long long resultPageLimit(SettingsStore& store);
+
 // The check boxes the position checker keeps between runs.
 struct RanqorSettings {
     bool topTen = false;      // "topten", hidden

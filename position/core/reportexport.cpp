@@ -2,11 +2,15 @@
 
 #include <cstdio>
 
+#include "platform/core/text.h"
+
 namespace {
 
-std::string csvCell(const std::string& text) {
-    if (text.empty())
+std::string csvCell(const std::string& cell) {
+    if (cell.empty())
         return "\"\"";
+    // A spreadsheet would run a cell that starts like a formula; a page title can start so.
+    std::string text = cell.find_first_of("=+-@") == 0 ? "'" + cell : cell;
     if (text.find_first_of(",\r\n\"") == std::string::npos)
         return text;
     std::string out = "\"";
@@ -57,7 +61,8 @@ std::string htmlCell(const std::string& text) {
             shown += c;
         }
     }
-    if (text.find("://") == std::string::npos && text.find("mailto:") == std::string::npos)
+    // Only web addresses become links: a result is whatever the page said, "javascript:" too.
+    if (!startsWithIgnoringCase(text, "http://") && !startsWithIgnoringCase(text, "https://"))
         return shown;
     // A browser drops line breaks from an address anyway; here they would only split the line.
     std::string target;

@@ -1,5 +1,6 @@
 #include "position/core/resultpages.h"
 
+#include "platform/core/programfolder.h"
 #include "platform/core/text.h"
 
 namespace {
@@ -36,6 +37,14 @@ bool isKnownResultEngine(std::string_view engine) {
             return true;
     }
     return false;
+}
+
+std::string engineNameRefusal(const std::string& engine) {
+    if (isPlainName(engine))
+        return {};
+    return "The engine name \"" + engine +
+           "\" cannot be used: an engine name must not be empty or contain \"\\\", \"/\" or \"..\", since "
+           "it names the engine's files in edata and Temp.";
 }
 
 std::string definitionFileName(std::string_view engine, int page) {

@@ -11,6 +11,11 @@ int resultPageCount(std::string_view engine);
 // Whether the name is one the table lists; the others used to keep the previous page text.
 bool isKnownResultEngine(std::string_view engine);
 
+// Why a name the engine list or the command line gives cannot be an engine: it names the engine's
+// files, and one with a separator or ".." would read and write outside edata\ and Temp\. Empty
+// for a name that can be used (see isPlainName).
+std::string engineNameRefusal(const std::string& engine);
+
 // File names below edata\ and Temp\ for page 1, 2 or 3 of an engine: "Google.hdf", "Google2.hdf".
 std::string definitionFileName(std::string_view engine, int page);
 std::string resultFileName(std::string_view engine, int page);

@@ -1,7 +1,9 @@
 #include "position/core/rewrite.h"
 
 #include <algorithm>
-#include <set>
+#include <cstdint>
+#include <random>
+#include <stdexcept>
 #include <unordered_map>
 #include <vector>
 
@@ -47,14 +49,6 @@ private:
     std::vector<size_t> m_fail;
 };
 
-bool hasBorder(std::string_view s) {
-    for (size_t k = 1; k < s.size(); ++k) {
-        if (s.substr(0, k) == s.substr(s.size() - k))
-            return true;
-    }
-    return false;
-}
-
 bool endJoinsStart(std::string_view a, std::string_view b) {
     for (size_t k = 1; k <= std::min(a.size(), b.size()); ++k) {
         if (a.substr(a.size() - k) == b.substr(0, k))
@@ -62,6 +56,94 @@ bool endJoinsStart(std::string_view a, std::string_view b) {
     }
     return false;
 }
+
+// The one-pass forms below never look at what a replacement forms with the text around it.
+void requireStandingApart(std::string_view marker, std::string_view replacement) {
+    if (marker.empty() || replacement.empty() || canMeet(marker, replacement))
+        throw std::invalid_argument("a marker that its replacement could form again");
+}
+
+// The pieces of earlier redirect passes, found again at the start of a later redirect by their
+// length and a rolling hash, so that each redirect costs no more than the text it stands before.
+class EarlierPieces {
+public:
+    void add(std::string_view piece) {
+        m_byKey[key(piece.size(), hashOf(piece))].push_back({piece, m_passes++});
+        if (m_hasLength.size() <= piece.size())
+            m_hasLength.resize(piece.size() + 1, false);
+        m_hasLength[piece.size()] = true;
+    }
+
+    // The length of the earliest pass's piece that `text` begins with.
+    std::optional<size_t> earliestAt(std::string_view text) {
+        m_hits.clear();
+        uint64_t hash = 0;
+        size_t longest = std::min(text.size(), m_hasLength.empty() ? 0 : m_hasLength.size() - 1);
+        for (size_t length = 1; length <= longest; ++length) {
+            hash = next(hash, text[length - 1]);
+            if (!m_hasLength[length])
+                continue;
+            auto found = m_byKey.find(key(length, hash));
+            if (found == m_byKey.end())
+                continue;
+            for (const Piece& piece : found->second) {
+                if (piece.text.size() == length)
+                    m_hits.push_back(&piece);
+            }
+        }
+        // Only the winner is compared in full; a hash that merely collided is passed over.
+        while (!m_hits.empty()) {
+            auto best = std::min_element(m_hits.begin(), m_hits.end(),
+                                         [](const Piece* a, const Piece* b) { return a->pass < b->pass; });
+            if (text.starts_with((*best)->text))
+                return (*best)->text.size();
+            *best = m_hits.back();
+            m_hits.pop_back();
+        }
+        return std::nullopt;
+    }
+
+private:
+    struct Piece {
+        std::string_view text;
+        long pass;
+    };
+
+    static constexpr uint64_t kModulus = (uint64_t{1} << 61) - 1;
+
+    // Chosen once per run, so that no page can be written to make its pieces collide.
+    static uint64_t base() {
+        static const uint64_t chosen = [] {
+            std::random_device random;
+            uint64_t b = (uint64_t{random()} << 32) ^ random();
+            return 1000 + b % (kModulus - 2000);
+        }();
+        return chosen;
+    }
+
+    static uint64_t next(uint64_t hash, char c) {
+        unsigned __int128 product = static_cast<unsigned __int128>(hash) * base();
+        uint64_t folded = static_cast<uint64_t>(product & kModulus) + static_cast<uint64_t>(product >> 61);
+        folded += static_cast<unsigned char>(c) + 1;
+        while (folded >= kModulus)
+            folded -= kModulus;
+        return folded;
+    }
+
+    static uint64_t hashOf(std::string_view text) {
+        uint64_t hash = 0;
+        for (char c : text)
+            hash = next(hash, c);
+        return hash;
+    }
+
+    static uint64_t key(size_t length, uint64_t hash) { return hash ^ (length * 0x9E3779B97F4A7C15u); }
+
+    std::unordered_map<uint64_t, std::vector<Piece>> m_byKey;
+    std::vector<bool> m_hasLength;
+    std::vector<const Piece*> m_hits;
+    long m_passes = 0;
+};
 
 }  // namespace
 
@@ -234,38 +316,16 @@ std::string deleteBetweenRepeatedly(std::string_view text, std::string_view star
 
 std::string collapseRelocations(std::string_view text, std::string_view prefix, std::string_view stop,
                                 std::string_view replacement) {
-    auto asWorded = [&] {
-        std::string current(text);
-        while (true) {
-            std::string pattern =
-                std::string(prefix) + std::string(ExtractBetween(current, prefix, stop).piece);
-            pattern += stop;
-            std::string changed = ReplaceAll(current, pattern, replacement);
-            if (changed == current)
-                return current;
-            current = std::move(changed);
-        }
-    };
-    // The one pass relies on relocations that stand apart: prefixes that cannot overlap, a stop
-    // before the next prefix, and a replacement that forms no prefix. Anything else is done as
-    // worded.
-    if (prefix.empty() || stop.empty() || replacement.empty() || hasBorder(prefix) || hasBorder(stop) ||
-        canMeet(prefix, replacement)) {
-        return asWorded();
-    }
+    requireStandingApart(prefix, replacement);
     std::string out;
     size_t copied = 0;
-    for (size_t at = findText(text, prefix); at != kNotFound;) {
-        size_t following = findText(text, prefix, at + prefix.size());
-        size_t stopAt = findText(text, stop, at + prefix.size());
+    for (size_t at = findText(text, prefix); at != kNotFound; at = findText(text, prefix, copied)) {
+        size_t stopAt = stop.empty() ? text.size() : findText(text, stop, at + prefix.size());
         if (stopAt == kNotFound)
             break;  // no later relocation has a stop either
-        if (following != kNotFound && stopAt + stop.size() > following)
-            return asWorded();
         out.append(text.substr(copied, at - copied));
         out += replacement;
-        copied = stopAt + stop.size();
-        at = following;
+        copied = std::min(text.size(), stopAt + stop.size());
     }
     out.append(text.substr(copied));
     return out;
@@ -273,60 +333,34 @@ std::string collapseRelocations(std::string_view text, std::string_view prefix, 
 
 std::string repairRedirects(std::string_view text, std::string_view marker, std::string_view until,
                             std::string_view replacement) {
-    auto asWorded = [&] {
-        std::string current(text);
-        // Each pass removes the first marker; the bound only guards against a replacement that
-        // brings markers back.
-        for (size_t pass = 0; pass <= text.size() && findText(current, marker) != kNotFound; ++pass) {
-            std::string pattern =
-                std::string(marker) + std::string(ExtractBetween(current, marker, until).piece);
-            current = ReplaceAll(current, pattern, replacement);
-        }
-        return current;
-    };
-    if (marker.empty() || until.empty() || replacement.empty() || hasBorder(marker) ||
-        canMeet(marker, replacement)) {
-        return asWorded();
-    }
-    // Each pass is "marker + piece": at a later marker it takes away marker and piece when the
-    // piece follows, even when that marker's own piece is longer. The earliest such pass wins.
-    std::unordered_map<std::string_view, long> passOfPiece;
-    std::set<size_t> pieceLengths;
-    long passes = 0;
+    requireStandingApart(marker, replacement);
+    EarlierPieces earlier;
     bool markersOnly = false;  // a pass with an empty piece replaced every marker left
     std::string out;
     size_t copied = 0;
     for (size_t at = findText(text, marker); at != kNotFound;) {
-        size_t following = findText(text, marker, at + marker.size());
-        size_t limit = following == kNotFound ? text.size() : following;
         size_t body = at + marker.size();
-        long earliest = -1;
+        size_t following = findText(text, marker, body);
+        size_t limit = following == kNotFound ? text.size() : following;
         size_t cut = body;
-        for (size_t length : pieceLengths) {
-            if (body + length > text.size())
-                break;
-            auto hit = passOfPiece.find(text.substr(body, length));
-            if (hit != passOfPiece.end() && (earliest < 0 || hit->second < earliest)) {
-                earliest = hit->second;
-                cut = body + length;
-            }
-        }
-        if (earliest < 0 && !markersOnly) {
-            size_t untilAt = findText(text, until, body);
+        if (std::optional<size_t> length = earlier.earliestAt(text.substr(body, limit - body))) {
+            cut = body + *length;
+        } else if (!markersOnly) {
+            size_t untilAt = until.empty() ? text.size() : findText(text, until, body);
             if (untilAt == kNotFound || untilAt == body) {
                 markersOnly = true;
             } else {
-                passOfPiece.emplace(text.substr(body, untilAt - body), passes++);
-                pieceLengths.insert(untilAt - body);
+                // A piece that takes in a later marker is applied where it was found only:
+                // searched for elsewhere, it would make every later pass rescan the page.
+                if (untilAt <= limit)
+                    earlier.add(text.substr(body, untilAt - body));
                 cut = untilAt;
             }
         }
-        if (cut > limit)
-            return asWorded();
         out.append(text.substr(copied, at - copied));
         out += replacement;
         copied = cut;
-        at = following;
+        at = following != kNotFound && following >= cut ? following : findText(text, marker, cut);
     }
     out.append(text.substr(copied));
     return out;

@@ -48,12 +48,18 @@ std::string numberOccurrences(std::string_view text, std::string_view find, size
 // DeleteBetween(text, start, end, true) repeated until it changes nothing.
 std::string deleteBetweenRepeatedly(std::string_view text, std::string_view start, std::string_view end);
 
-// Repeated until a pass changes nothing: the piece between the first `prefix` and `stop` is
-// taken, and every prefix + piece + stop becomes `replacement`.
+// Every prefix, with what follows it up to the first `stop` after it, becomes `replacement`.
+// This is the loop "take the piece between the first prefix and stop, replace every prefix +
+// piece + stop, until a pass changes nothing" wherever each prefix has its stop before the next
+// prefix; a prefix without one takes the later prefixes up to the stop into its relocation.
+// The replacement must be one that cannot form a prefix with the text around it.
 std::string collapseRelocations(std::string_view text, std::string_view prefix, std::string_view stop,
                                 std::string_view replacement);
 
-// While `marker` occurs: the piece between the first `marker` and `until` is taken, and every
-// marker + piece becomes `replacement`.
+// The loop "while `marker` occurs: take the piece between the first marker and `until`, replace
+// every marker + piece by `replacement`", in one pass: each marker is replaced together with the
+// piece of the earliest pass that its text begins with before the next marker, else with its own
+// piece. A piece that reaches over a later marker takes that marker in and is not looked for
+// elsewhere. The replacement must be one that cannot form a marker with the text around it.
 std::string repairRedirects(std::string_view text, std::string_view marker, std::string_view until,
                             std::string_view replacement);

@@ -60,7 +60,7 @@ void TermList::setCaption(int index, std::string caption) {
 std::vector<std::string> TermList::markedCaptions() const {
     std::vector<std::string> captions;
     for (const TermEntry& entry : m_entries) {
-        if (entry.marked)
+        if (entry.marked && !entry.caption.empty())
             captions.push_back(entry.caption);
     }
     return captions;
@@ -70,7 +70,8 @@ std::string TermList::toTermFile() const {
     // The term file is a grid text file of one column whose rows are the entries.
     GridTable table(1, size());
     table.setColumnWidth(0, m_columnWidth);
-    for (int i = 0; i < size(); ++i) table.setCell(0, i, m_entries[static_cast<size_t>(i)].caption);
+    for (int i = 0; i < size(); ++i)
+        table.setCell(0, i, m_entries[static_cast<size_t>(i)].caption);
     return gridFileText(table);
 }
 
@@ -85,11 +86,11 @@ void TermList::readTermFile(std::string_view bytes, const std::string& fileName)
         throw TermFileError(corrupt);
     int columns = toInt(std::string_view(lines[0]).substr(0, comma));
     int count = toInt(std::string_view(lines[0]).substr(comma + 1));
-    // The entries are created up front, so a count far beyond what the file can hold is refused
-    // rather than allowed to exhaust memory: every entry line takes at least five bytes.
+    // Entries are made up to the last one the file holds, not as many as line 1 claims: a list
+    // read back keeps the empty captions between its terms, but a count beyond them adds nothing.
+    // A count beyond what the bytes could hold is no term file at all.
     if (columns <= 0 || count <= 0 || static_cast<size_t>(count) > bytes.size())
         throw TermFileError(corrupt);
-    m_entries.assign(static_cast<size_t>(count), TermEntry{});
 
     for (size_t n = 1; n < lines.size(); ++n) {
         std::string_view line = lines[n];
@@ -114,6 +115,8 @@ void TermList::readTermFile(std::string_view bytes, const std::string& fileName)
         // The list shows one column; further columns are kept, within the count line 1 gives.
         if (column < 0 || column >= columns || column > 255)
             continue;
+        if (m_entries.size() <= static_cast<size_t>(index))
+            m_entries.resize(static_cast<size_t>(index) + 1);
         TermEntry& entry = m_entries[static_cast<size_t>(index)];
         std::string text = fromFileText(line.substr(second + 1));
         if (column == 0) {

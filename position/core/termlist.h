@@ -36,14 +36,16 @@ public:
     void setMark(int index, bool marked);
     void setCaption(int index, std::string caption);
 
-    // The captions of the marked entries in list order: what the next run uses.
+    // The captions of the marked entries in list order: what the next run uses. An empty
+    // caption is no term to search for and is left out.
     std::vector<std::string> markedCaptions() const;
 
     // The term file (.tms): the counts, the column width, then "0,index,caption" for each entry
     // with a caption; line breaks inside a caption are kept as tab and backspace. No marks.
     std::string toTermFile() const;
-    // Replaces the list with the entries of a term file, all unmarked. The list is emptied
-    // first, so a failing read leaves what was read so far. Throws TermFileError.
+    // Replaces the list with the entries of a term file, all unmarked, up to the last entry the
+    // file holds. The list is emptied first, so a failing read leaves what was read so far.
+    // Throws TermFileError.
     void readTermFile(std::string_view bytes, const std::string& fileName);
 
 private:

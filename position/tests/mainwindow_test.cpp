@@ -132,6 +132,23 @@ TEST_F(MainWindowTest, AFailingStartUpFileShowsItsErrorAndSkipsTheRest) {
     EXPECT_TRUE(form->isEnabled());
 }
 
+TEST_F(MainWindowTest, ASettingsFileThatIsNoneIsReportedAndKept) {
+    const std::string notSettings = "proxy: 10.0.0.1\nprecise: yes\n";
+    writeFileAtomically(fx.dir / "settings.ini", notSettings);
+    {
+        auto form = open();
+        ASSERT_FALSE(prompts.shown().empty());
+        EXPECT_EQ(prompts.shown()[0].kind, Kind::Error);
+        EXPECT_NE(prompts.shown()[0].text.find((fx.dir / "settings.ini").string() +
+                                               " is not in the settings format"),
+                  std::string::npos)
+            << prompts.shown()[0].text;
+        form->close();
+    }
+    EXPECT_EQ(prompts.shown().back().kind, Kind::Error);  // saving on close is refused too
+    EXPECT_EQ(readFileBytes(fx.dir / "settings.ini"), notSettings);
+}
+
 TEST_F(MainWindowTest, SettingsAreReadAtStartAndWrittenOnClose) {
     {
         auto form = open();
@@ -277,6 +294,12 @@ TEST_F(MainWindowTest, ReportViewingModeShowsOnlyTheResultsUntilRestartWizard) {
     }
     EXPECT_TRUE(item(form->menu("Results"), "Previous")->isVisible());
     EXPECT_FALSE(form->resultsPage().previousButton()->isHidden());
+}
+
+TEST_F(MainWindowTest, TheResultPageLimitComesFromTheSettings) {
+    EXPECT_EQ(open()->searchComponent().BodyLimit(), 16 << 20);
+    store.writeValue(kKey, "pagelimit", "3");
+    EXPECT_EQ(open()->searchComponent().BodyLimit(), 3 << 20);
 }
 
 TEST_F(MainWindowTest, TheProxyDialogsSettingReachesTheSearchComponentOnly) {

@@ -5,6 +5,7 @@
 #include "net/tickhttp.h"
 #include "platform/pacer.h"
 #include "platform/scriptedprompts.h"
+#include "position/core/resultpages.h"
 #include "position/tests/runfixture.h"
 
 namespace {
@@ -120,6 +121,54 @@ TEST_F(PositionAgentTest, ATwoWordTermReachesTheEngineAsTwoWords) {
     agent.submitClick();
     EXPECT_EQ(fx.targets(), Lines{"/google?q=web%20promotion"});
     EXPECT_EQ(countOf("Google result 1"), 1);
+}
+
+TEST_F(PositionAgentTest, AnEngineNameThatWouldLeaveTheProgramFolderIsRefused) {
+    // Names from a server's catalog: the run would read and empty files outside the folder.
+    const std::filesystem::path outside = fx.dir / "outside";
+    writeFileAtomically(outside / "victim.ef", "precious");
+    writeFileAtomically(outside / "victim.hdf", "1\r\n" + fx.server.url("/victim?q=#C") + "\r\n");
+    fx.definition("Google.hdf", "/google?q=#C");
+    fx.server.script("/google?q=seo", ScriptedResponse::ok(pages::google({kSite})));
+    terms = {"seo"};
+    engines = {"..\\outside\\victim", "../outside/victim", "Google"};
+
+    EXPECT_EQ(agent.submitClick(), PositionAgent::Outcome::Completed);
+    EXPECT_EQ(fx.targets(), Lines{"/google?q=seo"});
+    EXPECT_EQ(readFileBytes(outside / "victim.ef"), "precious");
+    EXPECT_EQ(view.activity.front(), engineNameRefusal("..\\outside\\victim"));
+    EXPECT_EQ(view.activity[1], engineNameRefusal("../outside/victim"));
+    EXPECT_EQ(countOf("Google result 1"), 1);
+    EXPECT_EQ(view.counters.back(), "3 of 3");
+}
+
+TEST_F(PositionAgentTest, APagePastTheSizeLimitIsAFailedFetchAndIsRemoved) {
+    fx.definition("Google.hdf", "/google?q=#C");
+    ScriptedResponse endless = ScriptedResponse::ok(pages::google({kSite}));
+    endless.contentLength = false;
+    endless.delivery = ScriptedResponse::Delivery::Endless;
+    fx.server.script("/google?q=seo", endless);
+    terms = {"seo"};
+    engines = {"Google"};
+    http.setBodyLimit(256 * 1024);
+
+    EXPECT_EQ(agent.submitClick(), PositionAgent::Outcome::Completed);
+    EXPECT_NE(std::find(view.activity.begin(), view.activity.end(),
+                        "Intel Failed: Engine Did Not Respond, An Error Has Occurred!"),
+              view.activity.end());
+    EXPECT_FALSE(std::filesystem::exists(fx.dir / "Temp" / "Google.ef"));
+    EXPECT_EQ(countOf("Google result 1"), 0);
+    EXPECT_EQ(report.table().cell(1, 3), "No precise URL matches were found for seo on Google.");
+}
+
+TEST_F(PositionAgentTest, AnEmptyTermIsNeverSearched) {
+    fx.definition("Google.hdf", "/google?q=#C");
+    fx.server.script("/google?q=seo", ScriptedResponse::ok(pages::google({kSite})));
+    terms = {"", "seo", ""};
+    engines = {"Google"};
+    EXPECT_EQ(agent.submitClick(), PositionAgent::Outcome::Completed);
+    EXPECT_EQ(fx.targets(), Lines{"/google?q=seo"});
+    EXPECT_EQ(countOf("Positioning Results:"), 1);
 }
 
 TEST_F(PositionAgentTest, AFailedFetchIsAnalysedAsAnEmptyPageNeverAsAnEarlierRunsPage) {

@@ -43,3 +43,22 @@ TEST(RanqorSettings, WritingStoresOneAndZeroAndLeavesTheProxyAlone) {
     EXPECT_EQ(store.readValue(kRanqorKey, "proxy"), "p:1");
     EXPECT_FALSE(RanqorSettings::read(store).precise);
 }
+
+TEST(RanqorSettings, TheResultPageLimitIsAWholeNumberOfMebibytesElseSixteen) {
+    struct Case {
+        std::optional<std::string> stored;
+        long long limit;
+    };
+    const Case cases[] = {
+        {std::nullopt, 16 << 20}, {"1", 1 << 20},   {"64", 64 << 20},   {"2047", 2047LL << 20},
+        {"0", 16 << 20},          {"-5", 16 << 20}, {"2048", 16 << 20}, {"1.5", 16 << 20},
+        {"", 16 << 20},           {" 8", 16 << 20}, {"lots", 16 << 20},
+    };
+    for (const Case& c : cases) {
+        TempDir dir;
+        SettingsStore store(dir / "settings.ini");
+        if (c.stored)
+            store.writeValue(kRanqorKey, "pagelimit", *c.stored);
+        EXPECT_EQ(resultPageLimit(store), c.limit) << c.stored.value_or("(none)");
+    }
+}

@@ -43,6 +43,14 @@ TEST(ReportCsv, CellsAreQuotedWhenTheyMustBe) {
         {"say \"hi\"", "\"say \"\"hi\"\"\""},
         {"\"", "\"\"\"\""},
         {"a,\"b\"\r\nc", "\"a,\"\"b\"\"\nc\""},
+        // What a spreadsheet would take for a formula starts with a quote mark.
+        {"=HYPERLINK(\"http://evil.example/\")", "\"'=HYPERLINK(\"\"http://evil.example/\"\")\""},
+        {"+1", "'+1"},
+        {"-cmd|' /C calc'!A0", "'-cmd|' /C calc'!A0"},
+        {"@SUM(A1:A9)", "'@SUM(A1:A9)"},
+        {"=1,2", "\"'=1,2\""},
+        {"a=b", "a=b"},
+        {" =1", " =1"},
     };
     for (const Case& c : cases) {
         GridTable table(2, 1);
@@ -84,11 +92,17 @@ TEST(ReportHtml, CellTextIsEscapedAndLinksQuoted) {
         {"a\nb", "a\nb"},
         {"<script>alert(1)</script>", "&lt;script&gt;alert(1)&lt;/script&gt;"},
         {"Tom & \"Jerry\"", "Tom &amp; &quot;Jerry&quot;"},
-        {"mailto:me@example.com", "<A HREF=\"mailto:me@example.com\">mailto:me@example.com</A>"},
+        {"HTTPS://x.com/", "<A HREF=\"HTTPS://x.com/\">HTTPS://x.com/</A>"},
+        // Only web addresses are links; a page may put anything where an address belongs.
+        {"javascript://%0Aalert(1)", "javascript://%0Aalert(1)"},
+        {"JavaScript:alert('http://x.com/')", "JavaScript:alert('http://x.com/')"},
+        {"data:text/html,<script>", "data:text/html,&lt;script&gt;"},
+        {"mailto:me@example.com", "mailto:me@example.com"},
+        {"see http://x.com/", "see http://x.com/"},
         {"http://x.com/?a=1&b=\"><script>",
          "<A HREF=\"http://x.com/?a=1&amp;b=&quot;&gt;&lt;script&gt;\">"
          "http://x.com/?a=1&amp;b=&quot;&gt;&lt;script&gt;</A>"},
-        {"see\r\nhttp://x.com/", "<A HREF=\"seehttp://x.com/\">see<br>\nhttp://x.com/</A>"},
+        {"http://x.com/\r\nmore", "<A HREF=\"http://x.com/more\">http://x.com/<br>\nmore</A>"},
     };
     for (const Case& c : cases) {
         GridTable table(1, 2);

@@ -90,3 +90,29 @@ TEST(TermFile, ReadsLfOnlyFilesAndFurtherColumns) {
     EXPECT_EQ(list.entries()[1].caption, "b");
     EXPECT_EQ(list.columnWidth(), 100);
 }
+
+TEST(TermFile, EntriesGoUpToTheLastTermTheFileHoldsAndEmptyOnesAreNeverSearched) {
+    struct Case {
+        const char* bytes;
+        Lines captions;  // of the entries read
+        Lines searched;  // with every entry marked
+    };
+    const Case cases[] = {
+        {"1,40\r\ncw 0,250\r\n0,0,seo ranking and more words to fill the file\r\n",
+         {"seo ranking and more words to fill the file"},
+         {"seo ranking and more words to fill the file"}},
+        {"1,3\r\n0,0,alpha\r\n0,2,gamma\r\n", {"alpha", "", "gamma"}, {"alpha", "gamma"}},
+        {"1,3\r\ncw 0,250\r\n", {}, {}},
+        {"2,4\r\n1,3,note only\r\n", {"", "", "", ""}, {}},
+    };
+    for (const Case& c : cases) {
+        TermList list;
+        list.readTermFile(c.bytes, "t.tms");
+        Lines captions;
+        for (const TermEntry& e : list.entries())
+            captions.push_back(e.caption);
+        EXPECT_EQ(captions, c.captions) << c.bytes;
+        list.setAllMarks(true);
+        EXPECT_EQ(list.markedCaptions(), c.searched) << c.bytes;
+    }
+}

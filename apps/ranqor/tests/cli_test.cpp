@@ -286,6 +286,35 @@ TEST_F(RanqorCommandLine, ASilentEngineIsAFailedFetchAfterTheTimeout) {
     EXPECT_NE(run.out.find("No precise URL matches were found for seo on Google."), std::string::npos);
 }
 
+TEST_F(RanqorCommandLine, AnEndlessPageStopsAtTheStoredLimitAndCountsAsFailed) {
+    SettingsStore(home / "settings.ini").writeValue("\\Software\\Orlek\\Ranqor", "pagelimit", "1");
+    ScriptedResponse endless = ScriptedResponse::ok(googlePage({"http://www.example.com/"}));
+    endless.contentLength = false;
+    endless.delivery = ScriptedResponse::Delivery::Endless;
+    server.script("/google?q=seo&as_sitesearch=http://www.example.com/", endless);
+    Outcome run =
+        ranqor({"check", "--url", "http://www.example.com/", "--term", "seo", "--engines", "Google"});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_TRUE(run.errHas("Intel Failed: Engine Did Not Respond, An Error Has Occurred!")) << run.err;
+    EXPECT_FALSE(fs::exists(home / "Temp" / "Google.ef"));
+    EXPECT_NE(run.out.find("No precise URL matches were found for seo on Google."), std::string::npos);
+}
+
+TEST_F(RanqorCommandLine, EngineNamesThatLeaveTheProgramFolderAreBadArguments) {
+    // From Temp\ in the program folder, two steps up and into the working folder.
+    const std::string victim = "..\\..\\" + work.path().filename().string() + "\\victim\\data";
+    fs::create_directories(work / "victim");
+    writeFileAtomically(work / "victim" / "data.ef", "precious");
+    writeFileAtomically(work / "victim" / "data.hdf", "1\r\n" + server.url("/x?q=#C") + "\r\n");
+    for (const std::string& engines : std::vector<std::string>{victim, "Google," + victim, "a..b"}) {
+        Outcome run = ranqor({"check", "--url", "u", "--term", "t", "--engines", engines});
+        EXPECT_EQ(run.status, 2) << engines;
+        EXPECT_TRUE(run.errHas("cannot be used: an engine name must not")) << run.err;
+    }
+    EXPECT_EQ(readFileBytes(work / "victim" / "data.ef"), "precious");
+    EXPECT_TRUE(server.requests().empty());
+}
+
 TEST_F(RanqorCommandLine, BatchChecksEveryAddressOfTheList) {
     writeFileAtomically(work / "pages.fls", "http://a.com/\r\nhttp://b.com/\r\n");
     writeFileAtomically(work / "terms.tms", "1,1\r\ncw 0,250\r\n0,0,seo\r\n");

@@ -199,6 +199,11 @@ bool ScriptedServer::readRequest(int fd, std::string& pending, ReceivedRequest& 
     return true;
 }
 
+bool ScriptedServer::stopping() const {
+    std::lock_guard lock(m_mutex);
+    return m_stopping;
+}
+
 bool ScriptedServer::pause(std::chrono::milliseconds interval) {
     std::unique_lock lock(m_mutex);
     return !m_changed.wait_for(lock, interval, [&] { return m_stopping; });
@@ -263,6 +268,13 @@ void ScriptedServer::respond(int fd, const ScriptedResponse& response, bool& kee
         case Delivery::CloseAtOnce:
             keepOpen = false;
             break;
+        case Delivery::Endless: {
+            bool ok = sendAll(fd, head.data(), head.size());
+            while (ok && !response.body.empty() && !stopping())
+                ok = sendAll(fd, response.body.data(), response.body.size());
+            keepOpen = false;
+            break;
+        }
     }
     markWritten();
 }

@@ -33,6 +33,7 @@ struct ScriptedResponse {
         ResetMidBody,  // head and resetAfter body bytes, then a reset (RST) of the connection
         Silence,       // reads the request and never answers; the connection stays open
         CloseAtOnce,   // reads the request and closes without a byte
+        Endless,       // head, then the body again and again until the client goes away
     };
 
     std::string statusLine = "HTTP/1.0 200 OK";
@@ -95,6 +96,7 @@ private:
     void respond(int fd, const ScriptedResponse& response, bool& keepOpen);
     bool pause(std::chrono::milliseconds interval);
     bool waitForRelease();
+    bool stopping() const;
     void markWritten();
 
     int m_listener = -1;
