@@ -9,11 +9,10 @@
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QProgressBar>
-#include <QScrollBar>
-#include <QTextCursor>
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "platform/activitymonitor.h"
 #include "platform/displaytext.h"
 #include "platform/pagetoolbar.h"
 
@@ -68,10 +67,7 @@ CheckPage::CheckPage(QWidget* parent) : QWidget(parent) {
     form->addRow("Current engine", engineRow);
 
     auto* monitor = new QGroupBox(" Activity Monitor ", this);
-    m_activity = new QPlainTextEdit(monitor);
-    m_activity->setObjectName("activityMonitor");
-    m_activity->setReadOnly(true);
-    m_activity->setLineWrapMode(QPlainTextEdit::NoWrap);
+    m_activity = new ActivityMonitor(monitor);
     (new QVBoxLayout(monitor))->addWidget(m_activity);
 
     m_info = new QPlainTextEdit(this);
@@ -130,20 +126,14 @@ void CheckPage::setCompareItems(const std::vector<std::string>& items) {
     fillCombo(m_compare, items);
 }
 
+QPlainTextEdit* CheckPage::activityMonitor() const {
+    return m_activity;
+}
+
 void CheckPage::clearActivity() {
-    m_activity->clear();
-    m_activityLines = 0;
+    m_activity->clearLines();
 }
 
 void CheckPage::addActivity(const QString& line) {
-    // appendPlainText would fill an empty first line instead of adding one after it.
-    if (m_activityLines++ == 0) {
-        m_activity->setPlainText(line);
-    } else {
-        QTextCursor cursor(m_activity->document());
-        cursor.movePosition(QTextCursor::End);
-        cursor.insertBlock();
-        cursor.insertText(line);
-    }
-    m_activity->verticalScrollBar()->setValue(m_activity->verticalScrollBar()->maximum());
+    m_activity->addLine(line);
 }

@@ -2,33 +2,20 @@
 
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QPlainTextEdit>
 #include <QToolButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
-#include "platform/displaytext.h"
+#include "platform/core/enginelist.h"
+#include "platform/enginelistview.h"
 #include "platform/pagetoolbar.h"
 #include "platform/prompts.h"
-#include "position/core/enginelist.h"
 
 EnginesPage::EnginesPage(EngineList& engines, Prompts& prompts, QWidget* parent)
     : QWidget(parent), m_engines(engines), m_prompts(prompts) {
     auto* group = new QGroupBox("Search Engines Available ", this);
-    m_view = new QTreeWidget(group);
-    m_view->setObjectName("engineList");
-    m_view->setColumnCount(2);
-    m_view->setHeaderLabels({"Site", "Submit Url"});
-    m_view->setHeaderHidden(true);
-    m_view->setRootIsDecorated(false);
-    m_view->setColumnWidth(0, 100);
-    m_view->setColumnWidth(1, 340);
-    connect(m_view, &QTreeWidget::itemChanged, this, [this](QTreeWidgetItem* item) {
-        int index = m_view->indexOfTopLevelItem(item);
-        if (index >= 0 && index < m_engines.size())
-            m_engines.setMark(index, item->checkState(0) == Qt::Checked);
-    });
+    m_view = new EngineListView(m_engines, group);
     (new QVBoxLayout(group))->addWidget(m_view);
 
     m_info = new QPlainTextEdit(this);
@@ -69,13 +56,7 @@ void EnginesPage::loadEngines(const std::filesystem::path& catalog) {
 }
 
 void EnginesPage::refresh() {
-    QSignalBlocker block(m_view);
-    m_view->clear();
-    for (const EngineEntry& entry : m_engines.entries()) {
-        auto* item = new QTreeWidgetItem(m_view, {toDisplay(entry.name), toDisplay(entry.submitUrl)});
-        item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
-        item->setCheckState(0, entry.marked ? Qt::Checked : Qt::Unchecked);
-    }
+    m_view->refresh();
 }
 
 std::vector<std::string> EnginesPage::addActiveEngs() const {

@@ -8,7 +8,7 @@
 
 #include "platform/pagetoolbar.h"
 #include "platform/core/definitionfile.h"
-#include "position/core/enginelist.h"
+#include "platform/core/enginelist.h"
 #include "position/core/reportgrid.h"
 #include "position/core/termlist.h"
 #include "position/positionrunview.h"
