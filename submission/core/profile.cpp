@@ -1,5 +1,7 @@
 #include "submission/core/profile.h"
 
+#include "platform/core/gridfile.h"
+#include "platform/core/programfolder.h"
 #include "platform/core/text.h"
 
 std::string profileValue(const GridTable& profile, std::string_view label) {
@@ -11,4 +13,10 @@ std::string profileValue(const GridTable& profile, std::string_view label) {
             value = trimText(profile.cell(1, row));
     }
     return value;
+}
+
+GridTable readProjectProfile(const ProgramFolder& folder, std::string_view project) {
+    GridTable profile;
+    readGridFile(profile, folder.resolve("My Profiles\\" + std::string(project) + ".rpf"));
+    return profile;
 }

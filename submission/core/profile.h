@@ -21,3 +21,9 @@ inline constexpr const char* kSiteKeyWords = "Site Key Words";
 // The trimmed value of the row whose trimmed label equals label exactly; when the label occurs
 // twice the later row wins. Empty when no row has it.
 std::string profileValue(const GridTable& profile, std::string_view label);
+
+class ProgramFolder;
+
+// The profile of the project named project: "My Profiles\" + project + ".rpf". Throws
+// GridFileError with the message the user is shown when it cannot be read.
+GridTable readProjectProfile(const ProgramFolder& folder, std::string_view project);
