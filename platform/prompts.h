@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <vector>
 
 class QPrinter;
 
@@ -14,12 +15,15 @@ struct FileDialogRequest {
     std::filesystem::path startFolder;
     std::string defaultExtension;  // without the dot; added to a name typed without one
     int filterIndex = 1;
-    std::string fileName;  // preset name
+    std::string fileName;      // preset name
+    bool multiSelect = false;  // an open dialog in which several files may be chosen
 };
 
 struct FileDialogResult {
     std::filesystem::path path;
     int filterIndex = 1;
+    // Every file chosen, in the dialog's order, when the request allowed several; path is the first.
+    std::vector<std::filesystem::path> paths = {};
 };
 
 // Everything the programs tell or ask the user goes through this interface, so windows stay

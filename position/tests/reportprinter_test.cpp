@@ -2,7 +2,7 @@
 
 #include "platform/tests/tempdir.h"
 #include "position/core/reportgrid.h"
-#include "position/tests/pdftools.h"
+#include "platform/tests/pdftools.h"
 
 #include <gtest/gtest.h>
 #include <QPrinter>

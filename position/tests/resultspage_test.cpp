@@ -8,7 +8,7 @@
 #include "position/core/reportexport.h"
 #include "position/core/reportgrid.h"
 #include "position/reporttablemodel.h"
-#include "position/tests/pdftools.h"
+#include "platform/tests/pdftools.h"
 
 #include <gtest/gtest.h>
 #include <QAction>
