@@ -18,13 +18,6 @@
 
 namespace {
 
-QLabel* field(const QString& text, const QString& name, QWidget* parent) {
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(name);
-    label->setFrameShape(QFrame::StyledPanel);
-    return label;
-}
-
 void fillCombo(QComboBox* box, const std::vector<std::string>& items) {
     QString text = box->currentText();
     box->clear();
@@ -36,7 +29,7 @@ void fillCombo(QComboBox* box, const std::vector<std::string>& items) {
 }  // namespace
 
 CheckPage::CheckPage(QWidget* parent) : QWidget(parent) {
-    m_total = field("none", "totalEnginesField", this);
+    m_total = makeField("none", "totalEnginesField", this);
     m_progress = new QProgressBar(this);
     m_progress->setRange(0, 100);
     m_progress->setValue(0);
@@ -47,9 +40,9 @@ CheckPage::CheckPage(QWidget* parent) : QWidget(parent) {
     m_compare = new QComboBox(this);
     m_compare->setEditable(true);
     m_compare->setObjectName("compareBox");
-    m_step = field("idle", "stepField", this);
-    m_counter = field("# of #", "engineCounterField", this);
-    m_engine = field("idle", "engineNameField", this);
+    m_step = makeField("idle", "stepField", this);
+    m_counter = makeField("# of #", "engineCounterField", this);
+    m_engine = makeField("idle", "engineNameField", this);
 
     auto* form = new QFormLayout;
     form->addRow("Total engines selected", m_total);

@@ -5,18 +5,13 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDate>
-#include <QDialog>
-#include <QDialogButtonBox>
 #include <QLabel>
 #include <QLocale>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QProgressBar>
-#include <QScreen>
-#include <QStatusBar>
 #include <QTabWidget>
 #include <QToolButton>
-#include <QVBoxLayout>
 
 #include "net/tickhttp.h"
 #include "platform/core/programfolder.h"
@@ -43,14 +38,7 @@ namespace {
 const char* kUserAgent = "Redore Web Browser (1.1 W32)";
 }
 
-TForm1::TForm1(Services services, QWidget* parent)
-    : QMainWindow(parent),
-      m_folder(services.folder),
-      m_store(services.settings),
-      m_prompts(services.prompts),
-      m_pacer(services.pacer),
-      m_updateServer(std::move(services.updateServer)),
-      m_endProgram([this] { close(); }) {
+TForm1::TForm1(Services services, QWidget* parent) : ProgramWindow(std::move(services), parent) {
     for (auto* http : {&m_geturl, &m_update}) {
         *http = std::make_unique<TickHTTP>();
         (*http)->setUseCache(false);
@@ -92,37 +80,16 @@ TForm1::TForm1(Services services, QWidget* parent)
     connect(m_resultsPage, &ResultsPage::previousRequested, this, &TForm1::previousClick);
     connect(m_resultsPage, &ResultsPage::exitRequested, this, &QWidget::close);
 
-    for (int i = 0; i < 3; ++i) {
-        m_panels[i] = new QLabel(this);
-        m_panels[i]->setObjectName(QString("panel%1").arg(i + 1));
-        m_panels[i]->setMinimumWidth(i == 0 ? 50 : i == 1 ? 200 : 100);
-        statusBar()->addWidget(m_panels[i], i == 2 ? 1 : 0);
-    }
     buildMenus();
-    resize(615, 436);
-    if (QScreen* screen = QApplication::primaryScreen()) {
-        move(screen->availableGeometry().center() - rect().center());
-    }
+    centerOnScreen(615, 436);
     startUp();
 }
 
 TForm1::~TForm1() = default;
 
 void TForm1::setModalRunner(ModalRunner runner) {
-    m_runModal = runner;
+    ProgramWindow::setModalRunner(runner);
     m_termsPage->setModalRunner(std::move(runner));
-}
-
-QMenu* TForm1::menu(const QString& title) const {
-    for (QAction* action : menuBar()->actions()) {
-        if (action->text() == title)
-            return action->menu();
-    }
-    return nullptr;
-}
-
-std::string TForm1::statusPanel(int panel) const {
-    return fromDisplay(m_panels[panel - 1]->text());
 }
 
 void TForm1::buildMenus() {
@@ -160,17 +127,7 @@ void TForm1::buildMenus() {
     m_resultsPrevious = m_resultsMenu->addAction("Previous", this, &TForm1::previousClick);
 
     QMenu* help = menuBar()->addMenu("&Help");
-    const std::pair<const char*, const char*> topics[] = {{"Contents", "contents"},
-                                                          {"Getting Started", "getting-started"},
-                                                          {"Getting Support", "getting-support"},
-                                                          {"Web Site Promotion FAQS", "promotion-faq"}};
-    for (const auto& [caption, topic] : topics) {
-        std::string name = topic;
-        help->addAction(caption, this, [this, name] { m_prompts.openHelp(name); });
-    }
-    help->addAction("Orlek Online", this, [this] { m_prompts.openUrl("http://www.orlek.example/"); });
-    help->addAction("Ordering Information", this,
-                    [this] { m_prompts.openUrl("http://www.orlek.example/order.html"); });
+    addMakerHelpItems(*help, m_prompts);
     help->addSeparator();
     help->addAction("About ...", this, &TForm1::aboutClick);
 }
@@ -428,20 +385,13 @@ void TForm1::webListClick() {
 }
 
 void TForm1::aboutClick() {
-    QDialog about(this);
-    about.setWindowTitle("About Ranqor");
-    auto* layout = new QVBoxLayout(&about);
-    layout->addWidget(new QLabel("Ranqor 1.0\nSearch Engine Position Utility", &about));
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, &about);
-    connect(buttons, &QDialogButtonBox::accepted, &about, &QDialog::accept);
-    layout->addWidget(buttons);
-    m_runModal(about);
+    showAboutBox(this, m_runModal, "About Ranqor", "Ranqor 1.0\nSearch Engine Position Utility");
 }
 
 // PositionRunView
 
 void TForm1::setStatusPanel(int panel, const std::string& text) {
-    m_panels[panel - 1]->setText(toDisplay(text));
+    setPanel(panel, text);
 }
 void TForm1::clearActivity() {
     m_checkPage->clearActivity();
@@ -466,13 +416,7 @@ void TForm1::setProgress(int percent) {
 }
 
 void TForm1::setBusyCursor(bool busy) {
-    if (busy == m_busy)
-        return;
-    m_busy = busy;
-    if (busy)
-        QApplication::setOverrideCursor(Qt::WaitCursor);
-    else
-        QApplication::restoreOverrideCursor();
+    setBusy(busy);
 }
 
 void TForm1::setRunControls(bool running) {

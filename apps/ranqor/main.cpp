@@ -4,13 +4,13 @@
 #include <iostream>
 #include <map>
 
-#include "platform/core/arguments.h"
 #include "apps/ranqor/commands.h"
 #include "apps/ranqor/programsetup.h"
+#include "platform/core/arguments.h"
 #include "platform/core/programfolder.h"
 #include "platform/core/settingsstore.h"
 #include "platform/pacer.h"
-#include "platform/qtprompts.h"
+#include "platform/programwindow.h"
 #include "position/mainwindow.h"
 
 namespace {
@@ -28,19 +28,8 @@ const char* const kUsage =
     "\n"
     "The program folder is RANQOR_HOME when set; the settings file is ORLEK_SETTINGS when set.\n";
 
-int runWindow(int argc, char** argv) {
-    QApplication app(argc, argv);
-    QApplication::setApplicationName("Ranqor");
-    QApplication::setApplicationDisplayName("Ranqor");
-    ProgramFolder folder(ranqorProgramFolder(argv[0]));
-    SettingsStore store(SettingsStore::defaultFile());
-    QtPrompts prompts(folder.root());
-    QtPacer pacer;
-    TForm1 window({folder, store, prompts, pacer, ranqorUpdateServer(store)});
-    prompts.setParent(&window);
-    window.setEndProgram([] { QCoreApplication::quit(); });
-    window.show();
-    return app.exec();
+int runWindow(int& argc, char** argv) {
+    return runMainWindow<TForm1>(argc, argv, "Ranqor", ranqorProgramFolder(argv[0]), ranqorUpdateServer);
 }
 
 struct Command {

@@ -17,6 +17,7 @@
 #include "platform/core/settingsstore.h"
 #include "platform/pacer.h"
 #include "platform/scriptedprompts.h"
+#include "platform/tests/modalrecorder.h"
 #include "position/checkpage.h"
 #include "position/enginespage.h"
 #include "position/positionagent.h"
@@ -44,8 +45,7 @@ protected:
     SettingsStore store{fx.dir / "settings.ini"};
     ScriptedPrompts prompts;
     FakePacer pacer;
-    std::vector<std::string> dialogs;  // titles of the modal dialogs the window opened
-    std::function<void(QDialog&)> onDialog;
+    ModalRecorder dialogs;  // the modal dialogs the window opened
     int ended = 0;
 
     void SetUp() override { copyShippedFolder(fx.dir.path()); }
@@ -53,12 +53,7 @@ protected:
     std::unique_ptr<TForm1> open() {
         auto form =
             std::make_unique<TForm1>(TForm1::Services{fx.folder, store, prompts, pacer, fx.server.url("")});
-        form->setModalRunner([this](QDialog& dialog) {
-            dialogs.push_back(dialog.windowTitle().toStdString());
-            if (onDialog)
-                onDialog(dialog);
-            return 0;
-        });
+        form->setModalRunner(dialogs.runner());
         form->setEndProgram([this] { ++ended; });
         form->searchComponent().setTimeout(10);
         return form;
@@ -275,13 +270,13 @@ TEST_F(MainWindowTest, ReportViewingModeShowsOnlyTheResultsUntilRestartWizard) {
 
 TEST_F(MainWindowTest, TheProxyDialogsSettingReachesTheSearchComponentOnly) {
     auto form = open();
-    onDialog = [](QDialog& dialog) {
+    dialogs.onDialog = [](QDialog& dialog) {
         auto& proxy = dynamic_cast<Tpset&>(dialog);
         proxy.serverEdit()->setText("10.0.0.1:8080");
         proxy.saveClick();
     };
     form->proxyClick();
-    EXPECT_EQ(dialogs, Lines{"Ranqor - Proxy Settings"});
+    EXPECT_EQ(dialogs.titles, Lines{"Ranqor - Proxy Settings"});
     EXPECT_EQ(store.readValue(kKey, "proxy"), "10.0.0.1:8080");
     EXPECT_EQ(form->searchComponent().ProxyServer(), "10.0.0.1:8080");
     EXPECT_EQ(form->updateComponent().ProxyServer(), "");
@@ -294,7 +289,8 @@ TEST_F(MainWindowTest, OtherCommandsOpenTheirWindows) {
     form->aboutClick();
     form->collectedAddresses() = {"http://left.over/"};
     form->webListClick();
-    EXPECT_EQ(dialogs, (Lines{"Ranqor - Web File List Manager", "About Ranqor", "Browse Verification"}));
+    EXPECT_EQ(dialogs.titles,
+              (Lines{"Ranqor - Web File List Manager", "About Ranqor", "Browse Verification"}));
     // The browse window starts on an empty list of its own addresses.
     EXPECT_TRUE(form->collectedAddresses().empty());
 }
