@@ -75,13 +75,11 @@ ReportWindow::ReportWindow(Prompts& prompts, const ReportWindowVariant& variant,
                              {"exit", variant.exit, &ReportWindow::exitClick, file},
                              {"help", variant.help, &ReportWindow::helpClick, help}};
     for (const Entry& entry : entries) {
-        const QString name = entry.name;
-        connect(toolbar->addButton(toDisplay(entry.command.caption), toDisplay(entry.command.hint),
-                                   name + "Button"),
-                &QToolButton::clicked, this, entry.handler);
-        entry.menu->addAction(makeAction(entry.name, entry.command.menuItem, entry.handler));
+        toolbar->addCommand(*entry.menu, entry.name, toDisplay(entry.command.caption),
+                            toDisplay(entry.command.hint), toDisplay(entry.command.menuItem),
+                            [this, handler = entry.handler] { (this->*handler)(); });
     }
-    help->addAction(makeAction("about", variant.aboutItem, &ReportWindow::aboutClick));
+    toolbar->addCommand(*help, "about", "", "", toDisplay(variant.aboutItem), [this] { aboutClick(); });
     toolbar->addStretch();
 
     auto* layout = new QVBoxLayout(this);
@@ -89,14 +87,6 @@ ReportWindow::ReportWindow(Prompts& prompts, const ReportWindowVariant& variant,
     layout->addWidget(toolbar);
     layout->addWidget(m_text, 1);
     resize(640, 480);
-}
-
-QAction* ReportWindow::makeAction(const char* name, const std::string& caption,
-                                  void (ReportWindow::*handler)()) {
-    auto* action = new QAction(toDisplay(caption), this);
-    action->setObjectName(QString(name) + "Item");
-    connect(action, &QAction::triggered, this, handler);
-    return action;
 }
 
 void ReportWindow::setLines(const std::vector<std::string>& lines) {

@@ -6,7 +6,6 @@
 #include <vector>
 
 class Prompts;
-class QAction;
 class QTextEdit;
 
 // What tells the submission report from the readiness report: captions, the print job's name,
@@ -63,8 +62,6 @@ public slots:
     void aboutClick();
 
 private:
-    QAction* makeAction(const char* name, const std::string& caption, void (ReportWindow::*handler)());
-
     Prompts& m_prompts;
     const ReportWindowVariant& m_variant;
     QPrinter m_printer;

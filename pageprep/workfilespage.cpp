@@ -217,11 +217,10 @@ void WorkFilesPage::localClick() {
                               kWebTypeSteps);
         return;
     }
-    FileDialogRequest request;
-    request.title = "Add Files";
-    request.filter = "Web Documents|*.htm;*.html|All Files (*.*)|*.*";
-    request.multiSelect = true;
-    std::optional<FileDialogResult> chosen = m_prompts.openFile(request);
+    std::optional<FileDialogResult> chosen =
+        m_prompts.openFile({.title = "Add Files",
+                            .filter = "Web Documents|*.htm;*.html|All Files (*.*)|*.*",
+                            .multiSelect = true});
     if (!chosen)
         return;
     std::vector<std::filesystem::path> paths = chosen->paths;
@@ -248,11 +247,8 @@ void WorkFilesPage::webClick() {
 }
 
 void WorkFilesPage::listClick() {
-    FileDialogRequest request;
-    request.title = "Add Files From List";
-    request.filter = "Vistral File List|*.fls";
-    request.startFolder = m_listFolder;
-    std::optional<FileDialogResult> chosen = m_prompts.openFile(request);
+    std::optional<FileDialogResult> chosen = m_prompts.openFile(
+        {.title = "Add Files From List", .filter = "Vistral File List|*.fls", .startFolder = m_listFolder});
     if (!chosen)
         return;
     try {
