@@ -93,7 +93,7 @@ void TForm1::buildPages() {
 }
 
 void TForm1::buildMenus() {
-    QMenu* file = menuBar()->addMenu("&File");
+    QMenu* file = m_fileMenu = menuBar()->addMenu("&File");
     file->addAction("&New...", this, &TForm1::newProjectClick);
     file->addAction("&Open", this, &TForm1::selectProjectClick);
     QMenu* project = file->addMenu("Project");
@@ -116,7 +116,7 @@ void TForm1::buildMenus() {
                    {m_enginesPage, engines},
                    {m_submitPage, submission}};
 
-    QMenu* tools = menuBar()->addMenu("&Tools");
+    QMenu* tools = m_toolsMenu = menuBar()->addMenu("&Tools");
     tools->addAction("Project Editor...", this, &TForm1::newProjectClick);
     tools->addAction("Robot Path &Analysis...", this, &TForm1::robotClick);
     tools->addAction("Submission List Edit...", this, &TForm1::submissionListEditClick);
@@ -126,7 +126,7 @@ void TForm1::buildMenus() {
     tools->addSeparator();
     tools->addAction("Settings...", this, &TForm1::settingsClick);
 
-    QMenu* history = menuBar()->addMenu("&History");
+    QMenu* history = m_historyMenu = menuBar()->addMenu("&History");
     history->addAction("Submissions ...", this, &TForm1::historyClick);
 
     QMenu* help = menuBar()->addMenu("&Help");

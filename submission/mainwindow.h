@@ -90,6 +90,9 @@ public slots:
     // Step 5, and step 4's Next: the selected engines from step 4's ticks, the display ready for
     // a run.
     void stepFiveReset();
+    // While a run goes: Submit Now, Submission Settings and the File, Tools and History menus
+    // disabled, Cancel Submission enabled; and back.
+    void setRunControls(bool running);
     void previousClick();
     // Tools, History and Help
     void robotClick();
@@ -129,6 +132,9 @@ private:
     SelectEnginesPage* m_enginesPage = nullptr;
     SubmitPage* m_submitPage = nullptr;
     std::vector<std::pair<QWidget*, QMenu*>> m_stepMenus;
+    QMenu* m_fileMenu = nullptr;
+    QMenu* m_toolsMenu = nullptr;
+    QMenu* m_historyMenu = nullptr;
     QAction* m_tipEditorItem = nullptr;
     Tproject* m_projectEditor = nullptr;
     ReportWindow* m_form3 = nullptr;

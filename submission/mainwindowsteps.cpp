@@ -2,9 +2,11 @@
 // the preparation of step 5.
 
 #include <QLabel>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QTabWidget>
+#include <QToolButton>
 #include <algorithm>
 
 #include "pageprep/core/folderfiles.h"
@@ -182,6 +184,14 @@ void TForm1::stepFiveReset() {
         page.statusField(row, SubmitPage::Success)->setText("0");
         page.statusField(row, SubmitPage::Fail)->setText("0");
     }
+}
+
+void TForm1::setRunControls(bool running) {
+    m_submitPage->submitButton()->setEnabled(!running);
+    m_submitPage->settingsButton()->setEnabled(!running);
+    m_submitPage->cancelButton()->setEnabled(running);
+    for (QMenu* menu : {m_fileMenu, m_toolsMenu, m_historyMenu})
+        menu->setEnabled(!running);
 }
 
 void TForm1::catalogUpdateClick() {

@@ -240,6 +240,18 @@ TEST_F(MainWindow, TheStepsOpenInTurnAndOnlyTheCurrentStepsMenuShows) {
     EXPECT_EQ(five.statusField(SubmitPage::FileRow, SubmitPage::Fail)->text(), "0");
     EXPECT_FALSE(five.cancelButton()->isEnabled());
 
+    // A run locks what could change its lists under it, and unlocks it at its end.
+    form->setRunControls(true);
+    EXPECT_TRUE(five.cancelButton()->isEnabled());
+    EXPECT_FALSE(five.submitButton()->isEnabled());
+    EXPECT_FALSE(five.settingsButton()->isEnabled());
+    for (const char* menu : {"&File", "&Tools", "&History"})
+        EXPECT_FALSE(form->menu(menu)->isEnabled()) << menu;
+    form->setRunControls(false);
+    EXPECT_FALSE(five.cancelButton()->isEnabled());
+    EXPECT_TRUE(five.submitButton()->isEnabled());
+    EXPECT_TRUE(form->menu("&History")->isEnabled());
+
     // Previous goes back one step at a time and hides nothing.
     for (const char* step :
          {"4. Select Engines", "3. Search Engine Readiness", "2. Select File(s)", "1. Select Project"}) {
