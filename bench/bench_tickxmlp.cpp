@@ -4,6 +4,8 @@
 
 #include "sitetools/core/tickxmlp.h"
 
+#include "bench/htmlcorpus.h"
+
 #include <libxml/HTMLparser.h>
 
 #include <algorithm>
@@ -12,8 +14,6 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -21,25 +21,6 @@ namespace {
 
 constexpr std::size_t PieceSize = 32000;
 constexpr int Repetitions = 7;
-
-std::vector<std::string> loadPages(const std::filesystem::path& folder) {
-    std::vector<std::filesystem::path> paths;
-    std::error_code error;
-    for (auto it = std::filesystem::recursive_directory_iterator(folder, error);
-         it != std::filesystem::recursive_directory_iterator(); it.increment(error)) {
-        const auto extension = it->path().extension();
-        if (it->is_regular_file() && (extension == ".html" || extension == ".htm")) {
-            paths.push_back(it->path());
-        }
-    }
-    std::sort(paths.begin(), paths.end());
-    std::vector<std::string> pages;
-    for (const auto& path : paths) {
-        std::ifstream in(path, std::ios::binary);
-        pages.emplace_back(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    }
-    return pages;
-}
 
 // What the handlers of both parsers do: count events and the bytes of text they see, so no
 // parser's work can be optimised away and the two runs can be compared for plausibility.
@@ -169,7 +150,7 @@ std::vector<Result> measure(const std::vector<std::string>& pages, std::uint64_t
 
 int main(int argc, char** argv) {
     const std::filesystem::path folder = argc > 1 ? argv[1] : "/usr/share/doc/git-doc";
-    const std::vector<std::string> pages = loadPages(folder);
+    const std::vector<std::string> pages = loadHtmlPages(folder);
     std::uint64_t bytes = 0;
     for (const std::string& page : pages) {
         bytes += page.size();

@@ -33,6 +33,11 @@ bool ConsolePrompts::confirm(const std::string& text) {
     return m_answerYes;
 }
 
+Prompts::Answer ConsolePrompts::question(const std::string& text) {
+    write("", text + (m_answerYes ? " (answered Yes)" : " (answered No)"));
+    return m_answerYes ? Answer::Yes : Answer::No;
+}
+
 std::optional<std::string> ConsolePrompts::input(const std::string&, const std::string&, const std::string&) {
     return std::nullopt;
 }

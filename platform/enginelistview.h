@@ -5,7 +5,8 @@
 class EngineList;
 
 // The engine catalog as an engine step shows it: one item per entry with its tick, the engine's
-// name and its submission page, no column headers. Ticking an item marks its entry.
+// name ("Site", shown whole) and its submission page ("Submit Url"). Ticking an item marks its
+// entry.
 class EngineListView : public QTreeWidget {
 public:
     explicit EngineListView(EngineList& engines, QWidget* parent = nullptr);

@@ -1,16 +1,25 @@
 #include "platform/programwindow.h"
 
+#include <QAction>
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QKeySequence>
 #include <QLabel>
-#include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
 #include <QStatusBar>
+#include <QTabWidget>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 #include "platform/displaytext.h"
+
+namespace {
+const std::string kParagraph = "\n\r\n\r";
+// The window's size and position between sessions, as Qt stores them.
+const char* kPlacementValue = "windowplacement";
+}  // namespace
 
 StatusPanels::StatusPanels(QMainWindow& window) {
     for (int i = 0; i < 3; ++i) {
@@ -40,8 +49,9 @@ void BusyCursor::set(bool busy) {
 }
 
 QMenu* menuTitled(const QMenuBar& bar, const QString& title) {
+    const auto shown = [](QString text) { return text.remove(QChar('&')); };
     for (QAction* action : bar.actions()) {
-        if (action->text() == title)
+        if (shown(action->text()) == shown(title))
             return action->menu();
     }
     return nullptr;
@@ -72,22 +82,64 @@ void showAboutBox(QWidget* parent, const ModalRunner& runModal, const QString& t
     runModal(about);
 }
 
-ProgramWindow::ProgramWindow(ProgramServices services, QWidget* parent)
+ProgramWindow::ProgramWindow(ProgramServices services, QString name, QWidget* parent)
     : QMainWindow(parent),
       m_folder(services.folder),
       m_store(services.settings),
       m_prompts(services.prompts),
       m_pacer(services.pacer),
       m_updateServer(std::move(services.updateServer)),
-      m_endProgram([this] { close(); }),
+      m_endProgram([this](int) { close(); }),
+      m_name(std::move(name)),
       m_panels(*this) {}
+
+void ProgramWindow::handlerFailed(const std::exception& e) {
+    const std::string name = fromDisplay(m_name);
+    if (dynamic_cast<const std::bad_alloc*>(&e))
+        m_prompts.error(name + " has run out of memory and must close." + kParagraph +
+                        "Work that was not saved is lost.");
+    else
+        m_prompts.error(name + " must close after an unexpected error: " + e.what());
+    m_endProgram(1);
+}
 
 QMenu* ProgramWindow::menu(const QString& title) const {
     return menuTitled(*menuBar(), title);
 }
 
-void ProgramWindow::centerOnScreen(int width, int height) {
-    resize(width, height);
-    if (QScreen* screen = QApplication::primaryScreen())
+void ProgramWindow::fitToContent(QSize minimum) {
+    QSize size = sizeHint().expandedTo(minimum);
+    QScreen* screen = QApplication::primaryScreen();
+    if (screen)
+        size = size.boundedTo(screen->availableGeometry().size());
+    resize(size);
+    if (screen)
         move(screen->availableGeometry().center() - rect().center());
+}
+
+void ProgramWindow::restorePlacement(const std::string& key) {
+    try {
+        if (std::optional<std::string> placement = m_store.readValue(key, kPlacementValue))
+            restoreGeometry(QByteArray::fromBase64(QByteArray::fromStdString(*placement)));
+    } catch (const std::exception&) {
+        // A placement that cannot be read leaves the window where it was put.
+    }
+}
+
+void ProgramWindow::savePlacement(const std::string& key) {
+    try {
+        m_store.writeValue(key, kPlacementValue, saveGeometry().toBase64().toStdString());
+    } catch (const std::exception& e) {
+        m_prompts.error(e.what());
+    }
+}
+
+void ProgramWindow::addHelpKey(QTabWidget& pages) {
+    auto* help = new QAction(this);
+    help->setShortcut(QKeySequence::HelpContents);
+    connect(help, &QAction::triggered, this, [&pages] {
+        if (auto* button = pages.currentWidget()->findChild<QToolButton*>("helpButton"))
+            button->click();
+    });
+    addAction(help);
 }

@@ -39,6 +39,11 @@ public:
     virtual void message(const std::string& text) = 0;  // a plain box with an OK button
     virtual bool confirm(const std::string& text) = 0;  // Yes and No; true for Yes
 
+    // Yes, No and Cancel, as "save your changes before closing?" asks: Cancel (also the window's
+    // close button or Escape) means "do neither, leave things as they are".
+    enum class Answer { Yes, No, Cancel };
+    virtual Answer question(const std::string& text) = 0;
+
     virtual std::optional<std::string> input(const std::string& caption, const std::string& prompt,
                                              const std::string& initial) = 0;
     virtual std::optional<FileDialogResult> openFile(const FileDialogRequest& request) = 0;

@@ -49,6 +49,19 @@ bool QtPrompts::confirm(const std::string& text) {
            QMessageBox::Yes;
 }
 
+Prompts::Answer QtPrompts::question(const std::string& text) {
+    switch (QMessageBox::question(m_parent, title(), boxText(text),
+                                  QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
+                                  QMessageBox::Yes)) {
+        case QMessageBox::Yes:
+            return Answer::Yes;
+        case QMessageBox::No:
+            return Answer::No;
+        default:
+            return Answer::Cancel;
+    }
+}
+
 std::optional<std::string> QtPrompts::input(const std::string& caption, const std::string& prompt,
                                             const std::string& initial) {
     bool ok = false;

@@ -20,6 +20,7 @@ public:
     void error(const std::string& text) override;
     void message(const std::string& text) override;
     bool confirm(const std::string& text) override;
+    Answer question(const std::string& text) override;
     std::optional<std::string> input(const std::string& caption, const std::string& prompt,
                                      const std::string& initial) override;
     std::optional<FileDialogResult> openFile(const FileDialogRequest& request) override;

@@ -20,6 +20,11 @@ bool ScriptedPrompts::confirm(const std::string& text) {
     return take(confirmAnswers, ("the question: " + text).c_str());
 }
 
+Prompts::Answer ScriptedPrompts::question(const std::string& text) {
+    m_shown.push_back({Kind::Question, text});
+    return take(questionAnswers, ("the question: " + text).c_str());
+}
+
 std::optional<std::string> ScriptedPrompts::input(const std::string& caption, const std::string& prompt,
                                                   const std::string&) {
     m_shown.push_back({Kind::Input, prompt});

@@ -13,7 +13,7 @@
 // so a test never passes on an answer nobody chose.
 class ScriptedPrompts : public Prompts {
 public:
-    enum class Kind { Information, Warning, Error, Message, Confirm, Input };
+    enum class Kind { Information, Warning, Error, Message, Confirm, Question, Input };
     struct Shown {
         Kind kind;
         std::string text;
@@ -25,6 +25,7 @@ public:
     void error(const std::string& text) override { m_shown.push_back({Kind::Error, text}); }
     void message(const std::string& text) override { m_shown.push_back({Kind::Message, text}); }
     bool confirm(const std::string& text) override;
+    Answer question(const std::string& text) override;
     std::optional<std::string> input(const std::string& caption, const std::string& prompt,
                                      const std::string& initial) override;
     std::optional<FileDialogResult> openFile(const FileDialogRequest& request) override;
@@ -35,6 +36,7 @@ public:
 
     // Answers, taken in order.
     std::deque<bool> confirmAnswers;
+    std::deque<Answer> questionAnswers;
     std::deque<std::optional<std::string>> inputAnswers;
     std::deque<std::optional<FileDialogResult>> openAnswers;
     std::deque<std::optional<FileDialogResult>> saveAnswers;

@@ -31,9 +31,12 @@ AddTermsDialog::AddTermsDialog(std::vector<std::string>& added, Prompts& prompts
 
 void AddTermsDialog::addClick() {
     try {
-        for (std::string& line : splitLines(fromDisplay(m_editor->toPlainText())))
-            m_added.push_back(std::move(line));
-    } catch (const std::exception&) {
+        // A blank line is the gap between terms, never a term of its own to search for.
+        for (std::string& line : splitLines(fromDisplay(m_editor->toPlainText()))) {
+            if (!trimText(line).empty())
+                m_added.push_back(std::move(line));
+        }
+    } catch (const std::runtime_error&) {
         m_prompts.error("An Error Occurred Loading Search Terms");
     }
     accept();

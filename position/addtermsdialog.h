@@ -8,7 +8,8 @@ class Prompts;
 class QPlainTextEdit;
 class QPushButton;
 
-// "Add Search Terms": one term per line. "Add Terms" hands the lines over and closes.
+// "Add Search Terms": one term per line. "Add Terms" hands the lines over, blank ones left out,
+// and closes.
 class AddTermsDialog : public QDialog {
     Q_OBJECT
 public:

@@ -14,6 +14,7 @@
 
 #include "platform/activitymonitor.h"
 #include "platform/displaytext.h"
+#include "platform/hintpane.h"
 #include "platform/pagetoolbar.h"
 
 namespace {
@@ -63,9 +64,7 @@ CheckPage::CheckPage(QWidget* parent) : QWidget(parent) {
     m_activity = new ActivityMonitor(monitor);
     (new QVBoxLayout(monitor))->addWidget(m_activity);
 
-    m_info = new QPlainTextEdit(this);
-    m_info->setReadOnly(true);
-    m_info->setObjectName("infoPane");
+    m_info = makeHintPane(this);
     auto* main = new QVBoxLayout;
     main->addLayout(form);
     main->addWidget(monitor, 1);

@@ -2,6 +2,7 @@
 
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QPlainTextEdit>
 #include <QToolButton>
 #include <QTreeWidget>
@@ -9,6 +10,7 @@
 
 #include "platform/core/enginelist.h"
 #include "platform/enginelistview.h"
+#include "platform/hintpane.h"
 #include "platform/pagetoolbar.h"
 #include "platform/prompts.h"
 
@@ -18,9 +20,7 @@ EnginesPage::EnginesPage(EngineList& engines, Prompts& prompts, QWidget* parent)
     m_view = new EngineListView(m_engines, group);
     (new QVBoxLayout(group))->addWidget(m_view);
 
-    m_info = new QPlainTextEdit(this);
-    m_info->setReadOnly(true);
-    m_info->setObjectName("infoPane");
+    m_info = makeHintPane(this);
     auto* body = new QHBoxLayout;
     body->addWidget(group, 4);
     body->addWidget(m_info, 1);

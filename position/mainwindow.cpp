@@ -5,13 +5,19 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDate>
+#include <QDialog>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLocale>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QProgressBar>
+#include <QStatusBar>
 #include <QTabWidget>
 #include <QToolButton>
+#include <QVBoxLayout>
+#include <new>
+#include <stdexcept>
 
 #include "net/tickhttp.h"
 #include "platform/core/programfolder.h"
@@ -21,6 +27,7 @@
 #include "platform/pacer.h"
 #include "platform/prompts.h"
 #include "position/checkpage.h"
+#include "position/core/ranqorfolder.h"
 #include "position/core/ranqorsettings.h"
 #include "position/enginespage.h"
 #include "position/engineupdate.h"
@@ -36,9 +43,14 @@
 
 namespace {
 const char* kUserAgent = "Redore Web Browser (1.1 W32)";
-}
+const std::string kParagraph = "\n\r\n\r";
+const std::string kUnsavedTerms =
+    "The search term list has changed." + kParagraph + "Do you want to save it before closing?";
+const std::string kUnsavedReport =
+    "The position report has not been saved." + kParagraph + "Do you want to save it before closing?";
+}  // namespace
 
-TForm1::TForm1(Services services, QWidget* parent) : ProgramWindow(std::move(services), parent) {
+TForm1::TForm1(Services services, QWidget* parent) : ProgramWindow(std::move(services), "Ranqor", parent) {
     for (auto* http : {&m_geturl, &m_update}) {
         *http = std::make_unique<TickHTTP>();
         (*http)->setUseCache(false);
@@ -81,8 +93,11 @@ TForm1::TForm1(Services services, QWidget* parent) : ProgramWindow(std::move(ser
     connect(m_resultsPage, &ResultsPage::exitRequested, this, &QWidget::close);
 
     buildMenus();
-    centerOnScreen(615, 436);
+    buildShortcuts();
+    // At least the size the window has always had.
+    fitToContent(QSize(615, 436));
     startUp();
+    restorePlacement(kRanqorKey);
 }
 
 TForm1::~TForm1() = default;
@@ -93,16 +108,17 @@ void TForm1::setModalRunner(ModalRunner runner) {
 }
 
 void TForm1::buildMenus() {
-    m_fileMenu = menuBar()->addMenu("File");
+    m_fileMenu = menuBar()->addMenu("&File");
     m_openLocal = m_fileMenu->addAction("Open Local ...", m_termsPage, &TermsPage::RzToolbarButton5Click);
     m_saveLocal = m_fileMenu->addAction("Save Local ...", m_termsPage, &TermsPage::RzToolbarButton4Click);
     m_reportViewer = m_fileMenu->addAction("Report Viewer", this, &TForm1::ReportViewer1Click);
     m_fileMenu->addAction("Restart Wizard", this, &TForm1::restartWizard);
     m_saveDefaults = m_fileMenu->addAction("Save Settings as Defaults", this, &TForm1::saveSettings);
     m_fileMenu->addSeparator();
-    m_fileMenu->addAction("E&xit", this, &QWidget::close);
+    // Ctrl+Q itself: the standard Quit key is empty on platforms without a quit convention.
+    m_fileMenu->addAction("E&xit", this, &QWidget::close)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
 
-    m_termsMenu = menuBar()->addMenu("Terms");
+    m_termsMenu = menuBar()->addMenu("&Terms");
     m_termsMenu->addAction("Add Terms ...", m_termsPage, &TermsPage::RzToolbarButton2Click);
     m_termsMenu->addAction("Delete Selected Terms", m_termsPage, &TermsPage::RzToolbarButton3Click);
     m_termsMenu->addAction("Next", this, &TForm1::stepOneNext);
@@ -113,13 +129,13 @@ void TForm1::buildMenus() {
     m_enginesMenu->addAction("Previous", this, &TForm1::previousClick);
     m_enginesMenu->addAction("Next", this, &TForm1::stepTwoNext);
 
-    m_checkMenu = menuBar()->addMenu("Check");
+    m_checkMenu = menuBar()->addMenu("&Check");
     m_runAgent = m_checkMenu->addAction("Run Position Agent", this, &TForm1::submitClick);
     m_checkMenu->addAction("Set up Proxy Server ...", this, &TForm1::proxyClick);
     m_checkMenu->addAction("Edit Default/Compare Lists ...", this, &TForm1::fileListsClick);
     m_checkMenu->addAction("Previous", this, &TForm1::previousClick);
 
-    m_resultsMenu = menuBar()->addMenu("Results");
+    m_resultsMenu = menuBar()->addMenu("&Results");
     m_resultsMenu->addAction(m_resultsPage->saveAction());
     m_resultsMenu->addAction(m_resultsPage->openAction());
     m_resultsMenu->addAction(m_resultsPage->printAction());
@@ -130,6 +146,26 @@ void TForm1::buildMenus() {
     addMakerHelpItems(*help, m_prompts);
     help->addSeparator();
     help->addAction("About ...", this, &TForm1::aboutClick);
+}
+
+void TForm1::buildShortcuts() {
+    // "Open" and "Save" mean the term list on the wizard's steps and the report on its results;
+    // the keys follow the page, so they are never bound twice at once.
+    connect(m_tabs, &QTabWidget::currentChanged, this, &TForm1::assignPageShortcuts);
+    assignPageShortcuts();
+    addHelpKey(*m_tabs);
+}
+
+void TForm1::assignPageShortcuts() {
+    const bool results = m_tabs->currentWidget() == m_resultsPage;
+    const auto key = [](bool on, QKeySequence::StandardKey standard) {
+        return on ? QKeySequence(standard) : QKeySequence();
+    };
+    m_openLocal->setShortcut(key(!results, QKeySequence::Open));
+    m_saveLocal->setShortcut(key(!results, QKeySequence::Save));
+    m_resultsPage->openAction()->setShortcut(key(results, QKeySequence::Open));
+    m_resultsPage->saveAction()->setShortcut(key(results, QKeySequence::Save));
+    m_resultsPage->printAction()->setShortcut(key(results, QKeySequence::Print));
 }
 
 void TForm1::showTab(QWidget* page, bool visible) {
@@ -159,6 +195,11 @@ void TForm1::startUp() {
     m_variables['H'].clear();
     setWindowTitle("Ranqor");
     setAddressText(m_variables['H']);
+    // Without its folder every file below fails; one message says why, and how to get one.
+    if (std::optional<std::string> missing = missingRanqorFolder(m_folder.root())) {
+        m_prompts.error(*missing);
+        return;
+    }
     try {
         const std::pair<QPlainTextEdit*, const char*> panes[] = {
             {m_enginesPage->infoPane(), "tips\\submission.txt"},
@@ -172,7 +213,7 @@ void TForm1::startUp() {
         m_enginesPage->loadEngines(m_folder.resolve("engines\\engines.txt"));
         m_termsPage->loadTermFile(m_folder.resolve("terms\\terms.tms"));
         m_tabs->setCurrentWidget(m_termsPage);
-    } catch (const std::exception& e) {
+    } catch (const std::runtime_error& e) {
         m_prompts.error(e.what());
     }
 }
@@ -202,10 +243,49 @@ void TForm1::saveSettings() {
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {
+    if (!settleUnsavedWork()) {
+        event->ignore();
+        return;
+    }
     if (m_running)
         m_agent->cancel();
     saveSettings();
+    savePlacement(kRanqorKey);
     event->accept();
+}
+
+bool TForm1::settleUnsavedWork() {
+    struct Work {
+        bool unsaved;
+        const std::string& question;
+        std::function<bool()> save;
+    };
+    const Work work[] = {
+        {m_termsPage->hasUnsavedTerms(), kUnsavedTerms, [this] { return m_termsPage->saveTerms(); }},
+        {m_resultsPage->hasUnsavedReport(), kUnsavedReport,
+         [this] { return m_resultsPage->saveReportFile(); }}};
+    for (const Work& w : work) {
+        if (!w.unsaved)
+            continue;
+        switch (m_prompts.question(w.question)) {
+            case Prompts::Answer::Cancel:
+                return false;
+            case Prompts::Answer::No:
+                break;
+            case Prompts::Answer::Yes:
+                // A save the user cancels, or one that fails, keeps the window open with the work.
+                if (!w.save())
+                    return false;
+                break;
+        }
+    }
+    return true;
+}
+
+void TForm1::handlerFailed(const std::exception& e) {
+    if (m_running)
+        m_agent->cancel();
+    ProgramWindow::handlerFailed(e);
 }
 
 void TForm1::applyProxy() {
@@ -307,7 +387,9 @@ void TForm1::submitClick() {
     m_running = true;
     try {
         m_agent->submitClick();
-    } catch (const std::exception& e) {
+    } catch (const std::runtime_error& e) {
+        // Files and transfers fail with runtime errors; memory that ran out goes on to the
+        // application object, which ends the program through handlerFailed.
         // A result file that cannot be read ends the run; the window stays in its running state
         // until the user presses Cancel.
         m_prompts.error(e.what());
@@ -336,7 +418,7 @@ void TForm1::SelectAllFilesinWeb1Click() {
     try {
         setBusyCursor(true);
         m_agent->batch(readFileList(chosen->path));
-    } catch (const std::exception& e) {
+    } catch (const std::runtime_error& e) {
         m_prompts.error(e.what());
     }
     setBusyCursor(false);
@@ -360,7 +442,7 @@ void TForm1::cbuttonClick() {
 void TForm1::RzToolbarButton19Click() {
     EngineUpdate update(
         {*m_update, m_folder, m_prompts, [this](const std::string& t) { setStatusPanel(3, t); },
-         [this](bool busy) { setBusyCursor(busy); }, m_endProgram},
+         [this](bool busy) { setBusyCursor(busy); }, [this] { m_endProgram(0); }},
         m_updateServer);
     update.RzToolbarButton19Click();
 }

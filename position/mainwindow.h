@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QMainWindow>
 #include <functional>
 #include <memory>
 #include <string>
@@ -43,6 +42,9 @@ public:
 
     // The terms page's dialogs go through the runner too.
     void setModalRunner(ModalRunner runner) override;
+
+    // Stops a run first.
+    void handlerFailed(const std::exception& e) override;
 
     TermsPage& termsPage() const { return *m_termsPage; }
     EnginesPage& enginesPage() const { return *m_enginesPage; }
@@ -96,10 +98,15 @@ public slots:
     void aboutClick();
 
 protected:
+    // Asks about unsaved terms and an unsaved report (Yes saves, No drops, Cancel keeps the
+    // window open), then writes the settings.
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    bool settleUnsavedWork();
     void buildMenus();
+    void buildShortcuts();
+    void assignPageShortcuts();
     void startUp();
     void readSettings();
     void applyProxy();

@@ -2,6 +2,7 @@
 
 #include "net/tickhttp.h"
 #include "platform/core/programfolder.h"
+#include "platform/core/progress.h"
 #include "platform/core/safefile.h"
 #include "platform/pacer.h"
 #include "platform/prompts.h"
@@ -12,6 +13,7 @@
 namespace {
 
 const char* kDefinitionError = "ERROR Opening Engine Definition";
+const std::string kUnreadableDefinition = "Cannot read engine definition ";
 const char* kFetchFailed = "Intel Failed: Engine Did Not Respond, An Error Has Occurred!";
 const std::string kParagraph = "\n\r\n\r";
 
@@ -26,6 +28,21 @@ PositionAgent::PositionAgent(Context context) : m_c(context) {
     http.OnStatus = [this](TickWinInet* s, int code, const std::string& d) { geturlStatus(s, code, d); };
     http.OnHeader = [this](TickHTTP*, const std::string& f, const std::string& v) { geturlHeader(f, v); };
     http.OnEndTransfer = [this](TickWinInet* s) { geturlEndTransfer(s); };
+}
+
+std::vector<std::string> PositionAgent::unreadableDefinitions(const ProgramFolder& folder,
+                                                              const std::vector<std::string>& engines) {
+    std::vector<std::string> lines;
+    for (const std::string& engine : engines) {
+        for (int page = 1; page <= resultPageCount(engine); ++page) {
+            try {
+                readFileBytes(folder.resolve("edata\\" + definitionFileName(engine, page)));
+            } catch (const FileError& e) {
+                lines.push_back(kUnreadableDefinition + e.what());
+            }
+        }
+    }
+    return lines;
 }
 
 bool PositionAgent::cancelledInEvent() {
@@ -184,6 +201,13 @@ bool PositionAgent::runBody(const Wording& wording) {
                 return false;
             if (stopped())
                 return false;
+            // With many terms an engine takes long; the bar moves per term, and the engine's own
+            // step below sets the same value after its last term.
+            const int termCount = static_cast<int>(m_c.terms.size());
+            if (t + 1 < m_c.terms.size()) {
+                v.setProgress(progressPercent(static_cast<int>(e) * termCount + static_cast<int>(t) + 1,
+                                              engineCount * termCount));
+            }
         }
         const int number = static_cast<int>(e) + 1;
         v.setEngineCounter(std::to_string(number) + " of " + std::to_string(engineCount));
@@ -211,27 +235,44 @@ void PositionAgent::fetch(const std::string& address, const std::string& resultF
     writeFileAtomically(file, "");
     m_c.http.setURL(address);
     m_c.http.setLocalFile(file.string());
-    m_c.http.setAction(ickhttpGet);
+    try {
+        m_c.http.setAction(ickhttpGet);
+    } catch (const EickError& e) {
+        // The documented line says only that it failed; the next says why, and where.
+        m_c.view.addActivity(kFetchFailed);
+        m_c.view.addActivity("Fetch of " + (address.empty() ? std::string("(no address)") : address) +
+                             " failed: " + e.what());
+    }
+}
+
+std::optional<EngineDefinition> PositionAgent::readDefinition(const std::string& engine, int page) {
+    const std::filesystem::path path = m_c.folder.resolve("edata\\" + definitionFileName(engine, page));
+    const DefinitionMessages messages{[this](const std::string& t) { m_c.prompts.warning(t); },
+                                      [this](const std::string& t) { m_c.prompts.error(t); }};
+    try {
+        EngineDefinition definition =
+            ReadEngineDefinition(path, m_c.variables, messages, kRanqorTemplateRules);
+        if (!definition.readError.empty())
+            m_c.view.addActivity(kUnreadableDefinition + definition.readError);
+        return definition;
+    } catch (const DefinitionError& e) {
+        m_c.view.addActivity(kDefinitionError);
+        m_c.view.addActivity(path.string() + ": " + e.what());
+        return std::nullopt;
+    }
 }
 
 // Returns false when the run must stop (cancelled); a skipped term returns true.
 bool PositionAgent::termStep(const std::string& engine, const std::string& term) {
     PositionRunView& v = m_c.view;
-    const DefinitionMessages messages{[this](const std::string& t) { m_c.prompts.warning(t); },
-                                      [this](const std::string& t) { m_c.prompts.error(t); }};
     v.setEngineName(engine);
     m_c.variables['C'] = term;
     if (stopped())
         return false;
 
-    EngineDefinition definition;
-    try {
-        definition = ReadEngineDefinition(m_c.folder.resolve("edata\\" + definitionFileName(engine, 1)),
-                                          m_c.variables, messages, kRanqorTemplateRules);
-    } catch (const DefinitionError&) {
-        v.addActivity(kDefinitionError);
+    std::optional<EngineDefinition> definition = readDefinition(engine, 1);
+    if (!definition)
         return !stopped();
-    }
     if (stopped())
         return false;
     v.addActivity("");
@@ -239,11 +280,7 @@ bool PositionAgent::termStep(const std::string& engine, const std::string& term)
     v.addActivity("Current Term: " + term);
     if (stopped())
         return false;
-    try {
-        fetch(definition.address, resultFileName(engine, 1));
-    } catch (const EickError&) {
-        v.addActivity(kFetchFailed);
-    }
+    fetch(definition->address, resultFileName(engine, 1));
     if (stopped())
         return false;
 
@@ -251,23 +288,14 @@ bool PositionAgent::termStep(const std::string& engine, const std::string& term)
     for (int page = 2; page <= pages; ++page) {
         if (stopped())
             return false;
-        try {
-            definition =
-                ReadEngineDefinition(m_c.folder.resolve("edata\\" + definitionFileName(engine, page)),
-                                     m_c.variables, messages, kRanqorTemplateRules);
-        } catch (const DefinitionError&) {
-            v.addActivity(kDefinitionError);
+        definition = readDefinition(engine, page);
+        if (!definition)
             return !stopped();
-        }
         v.addActivity("");
         v.addActivity("Set Current file to: " + engine + ": " + std::to_string(page) + " " + m_address);
         if (stopped())
             return false;
-        try {
-            fetch(definition.address, resultFileName(engine, page));
-        } catch (const EickError&) {
-            v.addActivity(kFetchFailed);
-        }
+        fetch(definition->address, resultFileName(engine, page));
         if (stopped())
             return false;
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -45,6 +46,11 @@ public:
     // precise matching and chosen the list.
     Outcome batch(const std::vector<std::string>& addresses);
 
+    // A line per definition file a run of these engines would read and cannot:
+    // "Cannot read engine definition ", the path and the reason. Empty when all can be read.
+    static std::vector<std::string> unreadableDefinitions(const ProgramFolder& folder,
+                                                          const std::vector<std::string>& engines);
+
     // Sets the cancel flag; the run stops at its next checkpoint and an HTTP event in progress
     // performs Restart Wizard. The window does the rest of its Cancel action.
     void cancel() { m_cancelled = true; }
@@ -65,6 +71,10 @@ private:
     bool checkSelections();
     bool runBody(const Wording& wording);
     bool termStep(const std::string& engine, const std::string& term);
+    // Reads page's definition of engine; an unreadable file or a broken template is logged, and
+    // a broken template gives no value (the term is skipped).
+    std::optional<EngineDefinition> readDefinition(const std::string& engine, int page);
+    // Fetches address into the result file; a failure is logged with its cause and never thrown.
     void fetch(const std::string& address, const std::string& resultFile);
     bool stopped() const;
     // The event handlers' reaction to a set cancel flag; true when it was set.

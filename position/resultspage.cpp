@@ -2,9 +2,9 @@
 
 #include "platform/core/gridfile.h"
 #include "platform/core/programfolder.h"
-#include "platform/core/safefile.h"
 #include "platform/pagetoolbar.h"
 #include "platform/prompts.h"
+#include "position/core/reportfile.h"
 #include "position/core/reportgrid.h"
 #include "position/reportcelldelegate.h"
 #include "position/reportprinter.h"
@@ -56,6 +56,10 @@ ResultsPage::ResultsPage(ReportGrid& grid, Prompts& prompts, const ProgramFolder
         applyColumnWidths();
         m_view->resizeRowsToContents();
     });
+    const auto edited = [this] { m_unsaved = true; };
+    connect(m_model, &QAbstractItemModel::dataChanged, this, edited);
+    connect(m_model, &QAbstractItemModel::rowsInserted, this, edited);
+    connect(m_model, &QAbstractItemModel::rowsRemoved, this, edited);
     connect(m_model, &QAbstractItemModel::dataChanged, this,
             [this](const QModelIndex& from, const QModelIndex& to) {
                 for (int row = from.row(); row <= to.row(); ++row)
@@ -80,9 +84,9 @@ ResultsPage::ResultsPage(ReportGrid& grid, Prompts& prompts, const ProgramFolder
     m_saveButton->setPopupMode(QToolButton::MenuButtonPopup);
     connect(m_saveButton, &QToolButton::clicked, this, &ResultsPage::RzToolbarButton13Click);
 
-    m_openButton = toolbar->addButton("Report", "Open Existing Position Report", "openButton");
+    m_openButton = toolbar->addButton("Open Report", "Open Existing Position Report", "openButton");
     connect(m_openButton, &QToolButton::clicked, this, &ResultsPage::RzToolbarButton12Click);
-    m_printButton = toolbar->addButton("Report", "Print Position Report", "printButton");
+    m_printButton = toolbar->addButton("Print Report", "Print Position Report", "printButton");
     connect(m_printButton, &QToolButton::clicked, this, &ResultsPage::RzToolbarButton14Click);
     m_helpButton = toolbar->addButton("Help", "Help with the report", "helpButton");
     connect(m_helpButton, &QToolButton::clicked, this, &ResultsPage::RzToolbarButton16Click);
@@ -109,6 +113,20 @@ ResultsPage::ResultsPage(ReportGrid& grid, Prompts& prompts, const ProgramFolder
 
 void ResultsPage::reload() {
     m_model->reload();
+    m_unsaved = true;
+}
+
+bool ResultsPage::hasUnsavedReport() const {
+    if (!m_unsaved)
+        return false;
+    const GridTable& table = m_grid.table();
+    for (int row = 1; row < table.rowCount(); ++row) {
+        for (int column = 0; column < table.columnCount(); ++column) {
+            if (!table.cell(column, row).empty())
+                return true;
+        }
+    }
+    return false;
 }
 
 void ResultsPage::setPreviousVisible(bool visible) {
@@ -136,11 +154,13 @@ void ResultsPage::commitEdits() {
     }
 }
 
-void ResultsPage::saveReport(Format format, int startFilterIndex) {
+bool ResultsPage::saveReport(ReportFormat command, int startFilterIndex) {
     commitEdits();
     if (startFilterIndex > 0)
         m_saveFilterIndex = startFilterIndex;
-    const char* extension = format == Format::Csv ? "csv" : format == Format::Html ? "html" : "prp";
+    const char* extension = command == ReportFormat::Csv    ? "csv"
+                            : command == ReportFormat::Html ? "html"
+                                                            : "prp";
     FileDialogRequest request;
     request.title = kSaveTitle;
     request.filter = kSaveFilter;
@@ -149,41 +169,35 @@ void ResultsPage::saveReport(Format format, int startFilterIndex) {
     request.filterIndex = m_saveFilterIndex;
     std::optional<FileDialogResult> chosen = m_prompts.saveFile(request);
     if (!chosen)
-        return;
+        return false;
     m_saveFilterIndex = chosen->filterIndex;
     std::filesystem::path path = chosen->path;
     if (!path.has_extension())
         path += std::string(".") + extension;
+    // A file named "report.csv" holds CSV whichever command saved it; another name gets the
+    // command's format.
+    const ReportFormat format = reportFormatOf(path).value_or(command);
     try {
-        const GridTable& table = m_grid.table();
-        switch (format) {
-            case Format::Report:
-                writeGridFile(path, table);
-                break;
-            case Format::Csv:
-                writeFileAtomically(path, reportCsv(table));
-                break;
-            case Format::Html:
-                writeFileAtomically(path, reportHtml(table, htmlHeaderColour()));
-                break;
-        }
-    } catch (const std::exception&) {
+        writeReportFile(path, m_grid.table(), format, htmlHeaderColour());
+    } catch (const std::runtime_error&) {
         m_prompts.error("An error occurred when saving the Report");
-        return;
+        return false;
     }
+    m_unsaved = false;
     m_prompts.information("Report was saved successfully!");
+    return true;
 }
 
 void ResultsPage::RzToolbarButton13Click() {
-    saveReport(Format::Report, 0);
+    saveReport(ReportFormat::Report, 0);
 }
 
 void ResultsPage::MenuItem3Click() {
-    saveReport(Format::Csv, kCsvFilter);
+    saveReport(ReportFormat::Csv, kCsvFilter);
 }
 
 void ResultsPage::SavetoHTNL1Click() {
-    saveReport(Format::Html, kHtmlFilter);
+    saveReport(ReportFormat::Html, kHtmlFilter);
 }
 
 void ResultsPage::MenuItem5Click() {
@@ -201,12 +215,17 @@ void ResultsPage::RzToolbarButton12Click() {
     if (!chosen)
         return;
     m_openFilterIndex = chosen->filterIndex;
+    // Read aside: a file that turns out corrupt must not cost the report on the screen.
+    GridTable opened;
     try {
-        readGridFile(m_grid.table(), chosen->path);
-    } catch (const std::exception& error) {
+        readGridFile(opened, chosen->path);
+    } catch (const std::runtime_error& error) {
         m_prompts.error(error.what());
+        return;
     }
+    m_grid.table() = std::move(opened);
     m_model->reload();
+    m_unsaved = false;
 }
 
 void ResultsPage::RzToolbarButton14Click() {

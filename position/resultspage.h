@@ -1,6 +1,7 @@
 #pragma once
 
 #include "position/core/reportexport.h"
+#include "position/core/reportfile.h"
 
 #include <QDateTime>
 #include <QWidget>
@@ -28,6 +29,13 @@ public:
 
     // Shows the grid as it is now; call it after the analysis wrote into the grid.
     void reload();
+
+    // Results written or edited since the report was last saved or opened. A grid with nothing
+    // below its header row holds no results to lose.
+    bool hasUnsavedReport() const;
+    // Save (the report file format, or the one the chosen name says), returning whether the
+    // report was written.
+    bool saveReportFile() { return saveReport(ReportFormat::Report, 0); }
 
     // Report viewing mode hides the Previous button; Restart Wizard shows it again.
     void setPreviousVisible(bool visible);
@@ -74,9 +82,7 @@ public slots:
     void deleteRows();
 
 private:
-    enum class Format { Report, Csv, Html };
-
-    void saveReport(Format format, int startFilterIndex);
+    bool saveReport(ReportFormat command, int startFilterIndex);
     void commitEdits();
     void applyColumnWidths();
 
@@ -90,6 +96,7 @@ private:
     int m_saveFilterIndex = 1;
     int m_openFilterIndex = 1;
     bool m_applyingWidths = false;
+    bool m_unsaved = false;
 
     QAction* m_saveAction = nullptr;
     QAction* m_openAction = nullptr;

@@ -12,6 +12,7 @@
 #include "platform/core/programfolder.h"
 #include "platform/core/safefile.h"
 #include "platform/displaytext.h"
+#include "platform/hintpane.h"
 #include "platform/prompts.h"
 #include "position/addtermsdialog.h"
 #include "position/core/termlist.h"
@@ -52,9 +53,7 @@ TermsPage::TermsPage(TermList& terms, ProgramFolder& folder, Prompts& prompts, Q
             [this](int, int, int width) { m_terms.setColumnWidth(width); });
     (new QVBoxLayout(termGroup))->addWidget(m_view);
 
-    m_info = new QPlainTextEdit(this);
-    m_info->setReadOnly(true);
-    m_info->setObjectName("infoPane");
+    m_info = makeHintPane(this);
 
     auto* main = new QVBoxLayout;
     main->addWidget(settings);
@@ -102,6 +101,7 @@ void TermsPage::refresh() {
 
 void TermsPage::loadTermFile(const std::filesystem::path& file) {
     m_terms.clear();
+    m_unsaved = false;
     refresh();
     std::string bytes;
     try {
@@ -128,15 +128,18 @@ void TermsPage::addTerms() {
         AddTermsDialog dialog(m_addedTerms, m_prompts, this);
         m_runModal(dialog);
     }
+    const int before = m_terms.size();
     try {
         m_terms.addTerms(m_addedTerms);
-    } catch (const std::exception&) {
+    } catch (const std::runtime_error&) {
         m_prompts.error("Error encountered loading terms");
     }
+    m_unsaved = m_unsaved || m_terms.size() != before;
     refresh();
 }
 
 void TermsPage::RzToolbarButton10Click() {
+    m_unsaved = m_unsaved || m_terms.size() > 0;
     m_terms.clear();
     refresh();
     addTerms();
@@ -152,12 +155,16 @@ void TermsPage::RzToolbarButton5Click() {
         return;
     try {
         loadTermFile(chosen->path);
-    } catch (const std::exception& e) {
+    } catch (const std::runtime_error& e) {
         m_prompts.error(e.what());
     }
 }
 
 void TermsPage::RzToolbarButton4Click() {
+    saveTerms();
+}
+
+bool TermsPage::saveTerms() {
     FileDialogRequest request;
     request.title = "Save Search Terms";
     request.filter = "Search Terms File|*.tms|All Files|*.*";
@@ -165,17 +172,19 @@ void TermsPage::RzToolbarButton4Click() {
     request.defaultExtension = "tms";
     std::optional<FileDialogResult> chosen = m_prompts.saveFile(request);
     if (!chosen)
-        return;
+        return false;
     std::filesystem::path file = chosen->path;
     if (!file.has_extension())
         file += ".tms";
     try {
         writeFileAtomically(file, m_terms.toTermFile());
-    } catch (const std::exception&) {
+    } catch (const std::runtime_error&) {
         m_prompts.error("An error occurred when saving the Search Terms");
-        return;
+        return false;
     }
+    m_unsaved = false;
     m_prompts.information("Search Terms were saved successfully!");
+    return true;
 }
 
 void TermsPage::RzToolbarButton2Click() {
@@ -183,7 +192,9 @@ void TermsPage::RzToolbarButton2Click() {
 }
 
 void TermsPage::RzToolbarButton3Click() {
+    const int before = m_terms.size();
     m_terms.deleteMarked();
+    m_unsaved = m_unsaved || m_terms.size() != before;
     refresh();
 }
 

@@ -38,6 +38,11 @@ public:
     // The selected-terms list: the captions of the marked entries in list order.
     std::vector<std::string> addactiveterms() const;
 
+    // Terms added or deleted since the list was last opened or saved (marks are not stored).
+    bool hasUnsavedTerms() const { return m_unsaved; }
+    // Save, returning whether the list was written (not cancelled, no error).
+    bool saveTerms();
+
 signals:
     void nextRequested();
 
@@ -67,4 +72,5 @@ private:
     QTreeWidget* m_view;
     QPlainTextEdit* m_info;
     QToolButton* m_next;
+    bool m_unsaved = false;
 };

@@ -6,6 +6,7 @@
 #include "sitetools/core/filelist.h"
 
 #include <QAction>
+#include <QCloseEvent>
 #include <QIcon>
 #include <QMenu>
 #include <QMenuBar>
@@ -275,6 +276,7 @@ bool Tflsmanage::loadFile(const fs::path& file) {
         m_loadedLines.clear();
         m_loadedLines.remember(text);
         m_memo1->setPlainText(toEditor(text));
+        m_memo1->document()->setModified(false);
     } catch (const FileListError& e) {
         m_prompts.error(e.what());
         return false;
@@ -289,6 +291,7 @@ bool Tflsmanage::writeEditor(const fs::path& file) {
         m_prompts.error(e.what());
         return false;
     }
+    m_memo1->document()->setModified(false);
     return true;
 }
 
@@ -337,18 +340,23 @@ void Tflsmanage::openClick() {
 }
 
 void Tflsmanage::saveClick() {
+    save();
+}
+
+bool Tflsmanage::save() {
     if (m_currentFile.empty() &&
         m_variant.saveWithoutFile == FileListManagerVariant::SaveWithoutFile::AskForName) {
         saveAsClick();
-        return;
+        return !m_memo1->document()->isModified();
     }
     if (!writeEditor(m_currentFile))
-        return;
+        return false;
     if (m_variant.savedBox == FileListManagerVariant::SavedBox::Information) {
         m_prompts.information("File Saved Successfully");
     } else {
         m_prompts.message("File Saved Successfully");
     }
+    return true;
 }
 
 void Tflsmanage::saveAsClick() {
@@ -373,10 +381,45 @@ void Tflsmanage::closeClick() {
     if (m_prompts.confirm(question) && !writeEditor(m_currentFile))
         return;
     m_memo1->clear();
+    m_memo1->document()->setModified(false);
 }
 
 void Tflsmanage::exitClick() {
     close();
+}
+
+bool Tflsmanage::settleUnsavedEdits() {
+    if (!m_memo1->document()->isModified())
+        return true;
+    const std::string name =
+        m_currentFile.empty() ? "The file list" : "The file list " + shownName(m_currentFile);
+    switch (
+        m_prompts.question(name + " has changed.\n\r\n\rDo you want to save the changes before closing?")) {
+        case Prompts::Answer::Yes:
+            return save();
+        case Prompts::Answer::No:
+            // Dropped: closing goes on without asking again.
+            m_memo1->document()->setModified(false);
+            return true;
+        case Prompts::Answer::Cancel:
+            break;
+    }
+    return false;
+}
+
+void Tflsmanage::reject() {
+    if (settleUnsavedEdits())
+        QDialog::reject();
+}
+
+void Tflsmanage::closeEvent(QCloseEvent* event) {
+    // The close button and close() come here, Escape goes to reject(); once settled, the
+    // reject() QDialog's closing calls finds nothing left to ask.
+    if (!settleUnsavedEdits()) {
+        event->ignore();
+        return;
+    }
+    QDialog::closeEvent(event);
 }
 
 void Tflsmanage::cutClick() {

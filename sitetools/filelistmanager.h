@@ -10,6 +10,7 @@
 class ProgramFolder;
 class Prompts;
 class QAction;
+class QCloseEvent;
 class QPlainTextEdit;
 
 // What tells the position checker's file list manager from the submission tool's.
@@ -97,7 +98,17 @@ public slots:
     void helpClick();
     void aboutClick();
 
+    // Closing with unsaved edits asks whether to save them first; Cancel keeps the window open.
+    void reject() override;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
 private:
+    // True when nothing unsaved is left: there was none, the user saved it, or chose to drop it.
+    bool settleUnsavedEdits();
+    // Save: to the current file, or under a name asked for. True when the editor was written.
+    bool save();
     void buildControls();
     QAction* makeAction(FileListManagerVariant::Command command, const std::string& caption, bool onToolbar);
     void loadHint();

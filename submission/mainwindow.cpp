@@ -1,6 +1,8 @@
 #include "submission/mainwindow.h"
 
 #include <QApplication>
+#include <QCloseEvent>
+#include <QKeySequence>
 #include <QMenuBar>
 #include <QStatusBar>
 #include <QTabWidget>
@@ -22,6 +24,7 @@
 #include "sitetools/proxydialog.h"
 #include "sitetools/proxysettings.h"
 #include "sitetools/robotwindow.h"
+#include "submission/core/projects.h"
 #include "submission/historyviewer.h"
 #include "submission/listeditor.h"
 #include "submission/projecteditor.h"
@@ -37,7 +40,8 @@ const char* const kTipFiles[] = {"tips\\projects.txt", "tips\\files.txt", "tips\
 
 }  // namespace
 
-TForm1::TForm1(ProgramServices services, QWidget* parent) : ProgramWindow(std::move(services), parent) {
+TForm1::TForm1(ProgramServices services, QWidget* parent)
+    : ProgramWindow(std::move(services), "Vistral", parent) {
     setWindowTitle("Vistral by Orlek");
     m_geturl = std::make_unique<TickHTTP>();
     m_geturl->setUseCache(false);
@@ -49,13 +53,15 @@ TForm1::TForm1(ProgramServices services, QWidget* parent) : ProgramWindow(std::m
 
     buildPages();
     buildMenus();
-    centerOnScreen(760, 520);
+    addHelpKey(*m_tabs);
+    fitToContent(QSize(760, 520));
     startUp();
 
     // The resident windows, in the order the program has always created them.
     m_projectEditor = new Tproject(m_folder, m_store, m_prompts, this);
     m_form3 = new ReportWindow(m_prompts, ReportWindowVariant::submission(), this);
     m_form5 = new ReportWindow(m_prompts, ReportWindowVariant::readiness(), this);
+    restorePlacement(kVistralKey);
 }
 
 TForm1::~TForm1() = default;
@@ -101,7 +107,8 @@ void TForm1::buildMenus() {
     project->addAction("Properties...", this, &TForm1::projectPropertiesClick);
     project->addAction("Next", this, &TForm1::selectProjectClick);
     file->addSeparator();
-    file->addAction("E&xit", this, &QWidget::close);
+    // Ctrl+Q itself: the standard Quit key is empty on platforms without a quit convention.
+    file->addAction("E&xit", this, &QWidget::close)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
 
     QMenu* files = menuBar()->addMenu("Fi&les");
     m_filesPage->addMenuItems(files);
@@ -286,6 +293,11 @@ void TForm1::pageTipEditorClick() {
     }
     for (TipsPane* pane : panes)
         pane->setReadOnly(true);
+}
+
+void TForm1::closeEvent(QCloseEvent* event) {
+    savePlacement(kVistralKey);
+    event->accept();
 }
 
 void TForm1::aboutClick() {

@@ -104,6 +104,10 @@ public slots:
     void historyClick();
     void aboutClick();
 
+protected:
+    // Keeps the window's size and place for the next start.
+    void closeEvent(QCloseEvent* event) override;
+
 private:
     void buildPages();
     void buildMenus();

@@ -197,7 +197,7 @@ void TForm1::setRunControls(bool running) {
 void TForm1::catalogUpdateClick() {
     CatalogUpdate update(
         {*m_geturl, m_folder, m_prompts, [this](const std::string& t) { setStatusPanel(3, t); },
-         [this](bool busy) { setBusyCursor(busy); }, m_endProgram},
+         [this](bool busy) { setBusyCursor(busy); }, [this] { m_endProgram(0); }},
         [this] { m_enginesPage->loadCatalog(m_folder.resolve(kCatalogFile)); }, m_updateServer);
     update.updateClick();
 }

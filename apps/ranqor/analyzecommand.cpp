@@ -2,9 +2,9 @@
 #include <QLocale>
 #include <iostream>
 
-#include "platform/core/arguments.h"
 #include "apps/ranqor/commands.h"
 #include "apps/ranqor/reportoutput.h"
+#include "platform/core/arguments.h"
 #include "platform/core/safefile.h"
 #include "position/core/analysis.h"
 #include "position/core/reportgrid.h"
@@ -25,11 +25,12 @@ const char* const kAnalyzeUsage =
     "  --domain            match every result on ADDRESS's host (default: the exact page)\n"
     "  --other-sites       list every result, marking the matches with *****\n"
     "  --top-ten           consider the first 10 results instead of 30\n"
-    "  --out FILE          write the report as FILE: .prp, .csv or .html (default: CSV on stdout)\n"
+    "  --out FILE          write the report as FILE: .prp, .csv or .html (default: CSV on stdout);\n"
+    "                      its folder must exist, and it may not be one of the PAGEFILEs\n"
     "\n"
     "Exit status: 0 the report was written, 1 the engine has no rule or a file failed, 2 bad arguments.\n";
 
-int analyzeCommand(const std::vector<std::string>& args) {
+int analyzeCommand(const std::vector<std::string>& args, const char*) {
     Arguments arguments(args, {{"engine", true},
                                {"url", true},
                                {"term", true},
@@ -44,16 +45,11 @@ int analyzeCommand(const std::vector<std::string>& args) {
     if (arguments.positional().empty())
         throw UsageError("at least one PAGEFILE is required");
     std::optional<std::string> out = arguments.value("out");
-    checkReportOutput(out);
+    checkReportOutput(out, arguments.positional());
 
     std::vector<std::string> pages;
-    try {
-        for (const std::string& file : arguments.positional())
-            pages.push_back(readFileBytes(file));
-    } catch (const FileError& e) {
-        std::cerr << "ranqor analyze: " << e.what() << '\n';
-        return 1;
-    }
+    for (const std::string& file : arguments.positional())
+        pages.push_back(readFileBytes(file));
 
     ReportGrid report;
     report.reset(QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat).toStdString());
@@ -65,11 +61,6 @@ int analyzeCommand(const std::vector<std::string>& args) {
         std::cerr << *message << '\n';
         return 1;
     }
-    try {
-        writeReportOutput(report.table(), out);
-    } catch (const FileError& e) {
-        std::cerr << "ranqor analyze: " << e.what() << '\n';
-        return 1;
-    }
+    writeReportOutput(report.table(), out);
     return 0;
 }

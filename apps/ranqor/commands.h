@@ -5,7 +5,7 @@
 
 // The command-line modes. Each returns the exit status: 0 the job ran, 1 it failed or could not
 // start, 2 bad arguments.
-int analyzeCommand(const std::vector<std::string>& args);
+int analyzeCommand(const std::vector<std::string>& args, const char* argv0);
 int checkCommand(const std::vector<std::string>& args, const char* argv0);
 int batchCommand(const std::vector<std::string>& args, const char* argv0);
 int updateEnginesCommand(const std::vector<std::string>& args, const char* argv0);

@@ -2,13 +2,15 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 class GridTable;
 
-// Writes the report to the file the command line named, in the format its extension names
-// (.prp, .csv, .html), or as CSV to standard output. Throws UsageError for another extension
-// and FileError when the file cannot be written.
-void writeReportOutput(const GridTable& report, const std::optional<std::string>& out);
+// Checks --out before any work is done: its extension must name a report format (.prp, .csv,
+// .html) and it must be none of the command's input files, or UsageError is thrown; its folder
+// must exist, or FileError is thrown (a report is never left in a folder made by mistake).
+void checkReportOutput(const std::optional<std::string>& out, const std::vector<std::string>& inputs);
 
-// Checks the --out extension before any work is done. Throws UsageError.
-void checkReportOutput(const std::optional<std::string>& out);
+// Writes the report to the file --out named, in the format its extension names, or as CSV to
+// standard output. Throws FileError when the file or standard output cannot be written.
+void writeReportOutput(const GridTable& report, const std::optional<std::string>& out);

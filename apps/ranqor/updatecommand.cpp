@@ -1,12 +1,13 @@
 #include <iostream>
 
-#include "platform/core/arguments.h"
 #include "apps/ranqor/commands.h"
 #include "apps/ranqor/programsetup.h"
 #include "net/tickhttp.h"
 #include "platform/consoleprompts.h"
+#include "platform/core/arguments.h"
 #include "platform/core/programfolder.h"
 #include "platform/core/settingsstore.h"
+#include "position/core/ranqorfolder.h"
 #include "position/engineupdate.h"
 
 const char* const kUpdateUsage =
@@ -23,6 +24,10 @@ int updateEnginesCommand(const std::vector<std::string>& args, const char* argv0
     if (!arguments.positional().empty())
         throw UsageError("unexpected argument " + arguments.positional().front());
     ProgramFolder folder(ranqorProgramFolder(argv0));
+    if (std::optional<std::string> missing = missingRanqorFolder(folder.root())) {
+        std::cerr << "ranqor update-engines: " << *missing << '\n';
+        return 1;
+    }
     SettingsStore store(SettingsStore::defaultFile());
     // Asking for the update on the command line is the answer to the window's question.
     ConsolePrompts prompts(std::cerr, true);

@@ -1,5 +1,7 @@
 #include "platform/core/arguments.h"
 
+#include <charconv>
+
 Arguments::Arguments(const std::vector<std::string>& args, const std::vector<OptionRule>& rules) {
     bool optionsEnded = false;
     for (size_t i = 0; i < args.size(); ++i) {
@@ -60,4 +62,18 @@ std::string Arguments::required(const std::string& name) const {
     if (!v)
         throw UsageError("--" + name + " is required");
     return *v;
+}
+
+int Arguments::integer(const std::string& name, int fallback, int min, int max) const {
+    std::optional<std::string> text = value(name);
+    if (!text)
+        return fallback;
+    int number = 0;
+    auto [end, error] = std::from_chars(text->data(), text->data() + text->size(), number);
+    if (text->empty() || error != std::errc() || end != text->data() + text->size() || number < min ||
+        number > max) {
+        throw UsageError("--" + name + " needs a whole number from " + std::to_string(min) + " to " +
+                         std::to_string(max));
+    }
+    return number;
 }

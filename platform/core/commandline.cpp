@@ -6,8 +6,12 @@
 #include <new>
 
 #include "platform/core/arguments.h"
+#include "platform/core/safefile.h"
 
 namespace {
+
+const std::string kCannotWrite = "cannot write to standard output: ";
+const char* const kUnknownReason = "write error";
 
 bool isHelp(const std::string& arg) {
     return arg == "--help" || arg == "-h";
@@ -99,15 +103,29 @@ std::optional<std::string> closeOutput(std::FILE* stream) {
     }
     if (!failed)
         return std::nullopt;
-    return error != 0 ? std::string(std::strerror(error)) : std::string("write error");
+    return error != 0 ? std::string(std::strerror(error)) : std::string(kUnknownReason);
+}
+
+void writeStandardOutput(std::string_view text) {
+    std::cout.flush();
+    errno = 0;
+    if (std::fwrite(text.data(), 1, text.size(), stdout) == text.size() && std::fflush(stdout) == 0)
+        return;
+    const int error = errno;
+    std::clearerr(stdout);
+    throw FileError(kCannotWrite + (error != 0 ? std::string(std::strerror(error)) : "write error"));
 }
 
 int finishStandardOutput(const std::string& program, int status, std::ostream& err) {
+    // The reason a flush failed is only known right after it.
+    errno = 0;
     std::cout.flush();
-    const bool streamFailed = !std::cout;
+    const int flushError = std::cout ? 0 : errno;
     std::optional<std::string> reason = closeOutput(stdout);
-    if (!reason && !streamFailed)
+    if (!reason && flushError == 0 && std::cout)
         return status;
-    err << program << ": cannot write to standard output: " << reason.value_or("write error") << '\n';
+    if ((!reason || *reason == kUnknownReason) && flushError != 0)
+        reason = std::strerror(flushError);
+    err << program << ": " << kCannotWrite << reason.value_or(kUnknownReason) << '\n';
     return kExitFailure;
 }

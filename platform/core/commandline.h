@@ -5,6 +5,7 @@
 #include <iosfwd>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // The command-line mode both programs share: "PROGRAM COMMAND [OPTIONS]", with the help and
@@ -41,6 +42,11 @@ std::optional<int> runCommandLine(const CommandLineProgram& program, const std::
 // Flushes and closes stream. Returns the system's reason when what was written did not all
 // reach its file (a full disk, for one); nothing when it did.
 std::optional<std::string> closeOutput(std::FILE* stream);
+
+// Writes text to standard output and flushes it. Throws FileError ("cannot write to standard
+// output: " and the reason) when it does not all get there; closing standard output then does
+// not tell it again.
+void writeStandardOutput(std::string_view text);
 
 // Closes standard output at the end of a command, so a report that did not reach it is a
 // failure rather than a silent loss: returns status, or 1 after a message on err.

@@ -91,11 +91,13 @@ EngineDefinition ReadEngineDefinition(const std::filesystem::path& path, const T
     std::string text;
     try {
         text = readFileBytes(path);
-    } catch (const FileError&) {
+    } catch (const FileError& e) {
+        definition.readError = e.what();
         if (messages.error)
             messages.error("Error writing to " + path.string());
         return definition;
     }
+    definition.read = true;
     std::vector<std::string> lines = splitLines(text);
     std::string flag = lines.size() > 0 ? lines[0] : std::string();
     std::string query = lines.size() > 1 ? lines[1] : std::string();

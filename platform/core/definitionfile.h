@@ -60,10 +60,16 @@ std::string expandTemplate(std::string_view text, const TemplateVariables& varia
 struct EngineDefinition {
     std::string address;  // empty when the file is unreadable or line 1 or 2 is empty
     bool flag = false;    // line 1 is exactly "1"; read and kept, nothing acts on it
+    // The submission tool skips an engine whose file it cannot read, but still sends the empty
+    // address of a file with an empty line.
+    bool read = false;
+    // Why the file could not be read (its path and the system's reason), for a log that wants
+    // more than the box; empty when it was read.
+    std::string readError;
 };
 
 // Reads line 1 (the flag) and line 2 (the query template) of a definition file and expands the
-// template. An unreadable file shows "Error writing to " + path and gives an empty address.
-// Throws DefinitionError from the expansion.
+// template. An unreadable file shows "Error writing to " + path, the text users of the first
+// programs know, and gives an empty address. Throws DefinitionError from the expansion.
 EngineDefinition ReadEngineDefinition(const std::filesystem::path& path, const TemplateVariables& variables,
                                       const DefinitionMessages& messages, const TemplateRules& rules = {});

@@ -18,3 +18,7 @@ std::string readFileBytes(const std::filesystem::path& path);
 // disk leaves either the old file or the new one, never half of one. Creates missing parent
 // folders. ownerOnly makes the file readable by its owner alone. Throws FileError.
 void writeFileAtomically(const std::filesystem::path& path, std::string_view data, bool ownerOnly = false);
+
+// Like writeFileAtomically, but never replaces a file: returns false, writing nothing, when path
+// already exists at the moment the new file would take its place. Throws FileError.
+bool writeNewFileAtomically(const std::filesystem::path& path, std::string_view data);

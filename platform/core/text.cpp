@@ -86,10 +86,14 @@ std::string joinStrings(const std::vector<std::string>& parts, std::string_view 
 }
 
 std::string trimText(std::string_view text) {
+    return std::string(trimmedView(text));
+}
+
+std::string_view trimmedView(std::string_view text) {
     auto blank = [](char c) { return static_cast<unsigned char>(c) <= 32; };
     while (!text.empty() && blank(text.front()))
         text.remove_prefix(1);
     while (!text.empty() && blank(text.back()))
         text.remove_suffix(1);
-    return std::string(text);
+    return text;
 }

@@ -20,5 +20,6 @@ std::vector<std::string> splitLines(std::string_view text);
 
 // Without the blanks and control characters (codes 0 to 32) at both ends.
 std::string trimText(std::string_view text);
+std::string_view trimmedView(std::string_view text);
 
 std::string joinStrings(const std::vector<std::string>& parts, std::string_view separator);

@@ -122,6 +122,7 @@ TEST(ReadEngineDefinition, ReadsFlagAndExpandsTheSecondLine) {
         EngineDefinition d = ReadEngineDefinition(dir / "Engine.hdf", vars, r.messages());
         EXPECT_EQ(d.address, c.address) << c.file;
         EXPECT_EQ(d.flag, c.flag) << c.file;
+        EXPECT_TRUE(d.read) << c.file;
         EXPECT_TRUE(r.errors.empty() && r.warnings.empty());
     }
 }
@@ -131,5 +132,10 @@ TEST(ReadEngineDefinition, AMissingFileShowsItsPathAndGivesNoAddress) {
     Recorded r;
     EngineDefinition d = ReadEngineDefinition(dir / "Google.hdf", TemplateVariables(), r.messages());
     EXPECT_EQ(d.address, "");
+    EXPECT_FALSE(d.read);
     EXPECT_EQ(r.errors, std::vector<std::string>{"Error writing to " + (dir / "Google.hdf").string()});
+    EXPECT_EQ(d.readError, (dir / "Google.hdf").string() + ": No such file or directory");
+
+    writeFileAtomically(dir / "Google.hdf", "1\r\nhttp://e.com/\r\n");
+    EXPECT_EQ(ReadEngineDefinition(dir / "Google.hdf", TemplateVariables(), r.messages()).readError, "");
 }

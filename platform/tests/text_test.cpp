@@ -46,3 +46,16 @@ TEST(SafeFile, WritesReplaceAndReadBack) {
         ++entries;
     EXPECT_EQ(entries, 1);
 }
+
+TEST(SafeFile, ANewFileNeverReplacesOneThatExists) {
+    TempDir dir;
+    EXPECT_TRUE(writeNewFileAtomically(dir / "h" / "a.vhs", "first"));
+    EXPECT_FALSE(writeNewFileAtomically(dir / "h" / "a.vhs", "second"));
+    EXPECT_EQ(readFileBytes(dir / "h" / "a.vhs"), "first");
+    int entries = 0;
+    for ([[maybe_unused]] auto& e : std::filesystem::directory_iterator(dir / "h"))
+        ++entries;
+    EXPECT_EQ(entries, 1);
+    writeFileAtomically(dir / "blocker", "x");
+    EXPECT_THROW(writeNewFileAtomically(dir / "blocker" / "a.vhs", "x"), FileError);
+}

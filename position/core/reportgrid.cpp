@@ -12,6 +12,10 @@ void ReportGrid::reset(const std::string& date) {
     // An opened file may have brought another number of columns; the run writes two.
     m_table.setColumnCount(2);
     m_table.setRowCount(2);
+    writeHeader(date);
+}
+
+void ReportGrid::writeHeader(const std::string& date) {
     m_table.setCell(0, 0, "Ranqor TM Report");
     m_table.setCell(1, 0, date);
 }

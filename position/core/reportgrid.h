@@ -18,6 +18,8 @@ public:
 
     // Every cell emptied, two columns and two rows, "Ranqor TM Report" and the date in row 0.
     void reset(const std::string& date);
+    // "Ranqor TM Report" and the date in row 0, the rest as it is.
+    void writeHeader(const std::string& date);
     // Fills the last row and adds a new empty one.
     void appendRow(std::string position, std::string url);
     // Adds one empty row (a separator: the old last row stays empty above the new one).

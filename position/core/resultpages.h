@@ -18,6 +18,3 @@ std::string resultFileName(std::string_view engine, int page);
 // The page text: the result files one after the other, every line break as CR LF, nothing in
 // between, so the rules see page 2 right after page 1.
 std::string buildPageText(const std::vector<std::string>& resultFiles);
-
-// i * 100 / n to the nearest whole number, halves to the even one.
-int progressPercent(int done, int total);

@@ -2,25 +2,31 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QTabWidget>
+#include <QTest>
 #include <QToolButton>
 #include <QTreeWidget>
 #include <set>
 
 #include "net/tickhttp.h"
+#include "platform/core/gridfile.h"
 #include "platform/core/settingsstore.h"
+#include "platform/guardedapplication.h"
 #include "platform/pacer.h"
 #include "platform/scriptedprompts.h"
 #include "platform/tests/modalrecorder.h"
 #include "position/checkpage.h"
 #include "position/enginespage.h"
 #include "position/positionagent.h"
+#include "position/reporttablemodel.h"
 #include "position/resultspage.h"
 #include "position/termspage.h"
 #include "position/tests/runfixture.h"
@@ -45,8 +51,8 @@ protected:
     SettingsStore store{fx.dir / "settings.ini"};
     ScriptedPrompts prompts;
     FakePacer pacer;
-    ModalRecorder dialogs;  // the modal dialogs the window opened
-    int ended = 0;
+    ModalRecorder dialogs;     // the modal dialogs the window opened
+    std::vector<int> endings;  // the exit status of each end of the program
 
     void SetUp() override { copyShippedFolder(fx.dir.path()); }
 
@@ -54,7 +60,7 @@ protected:
         auto form =
             std::make_unique<TForm1>(TForm1::Services{fx.folder, store, prompts, pacer, fx.server.url("")});
         form->setModalRunner(dialogs.runner());
-        form->setEndProgram([this] { ++ended; });
+        form->setEndProgram([this](int status) { endings.push_back(status); });
         form->searchComponent().setTimeout(10);
         return form;
     }
@@ -356,4 +362,229 @@ TEST_F(MainWindowTest, EveryHelpTopicTheWindowOpensHasItsPage) {
         EXPECT_TRUE(fs::exists(fs::path(RANQOR_DATA_DIR) / "help" / (topic + ".html"))) << topic;
     }
     EXPECT_EQ(prompts.urls(), (Lines{"http://www.orlek.example/", "http://www.orlek.example/order.html"}));
+}
+
+TEST_F(MainWindowTest, ClosingWithUnsavedTermsOrReportAsksFirst) {
+    using Answer = Prompts::Answer;
+    const std::string termsQuestion =
+        "The search term list has changed.\n\r\n\rDo you want to save it before closing?";
+    const std::string reportQuestion =
+        "The position report has not been saved.\n\r\n\rDo you want to save it before closing?";
+    struct Case {
+        const char* name;
+        bool changeTerms;
+        bool changeReport;
+        std::deque<Answer> answers;
+        std::deque<std::optional<FileDialogResult>> saves;
+        bool closed;
+        Lines questions;
+    };
+    const fs::path termsFile = fx.dir / "terms" / "kept.tms";
+    const fs::path reportFile = fx.dir / "reports" / "kept.prp";
+    const std::vector<Case> cases = {
+        {"nothing changed", false, false, {}, {}, true, {}},
+        {"terms, Cancel", true, false, {Answer::Cancel}, {}, false, {termsQuestion}},
+        {"terms, No", true, false, {Answer::No}, {}, true, {termsQuestion}},
+        {"terms, Yes", true, false, {Answer::Yes}, {FileDialogResult{termsFile, 1}}, true, {termsQuestion}},
+        {"terms, Yes, save cancelled", true, false, {Answer::Yes}, {std::nullopt}, false, {termsQuestion}},
+        {"report, Yes",
+         false,
+         true,
+         {Answer::Yes},
+         {FileDialogResult{reportFile, 1}},
+         true,
+         {reportQuestion}},
+        {"both, No then Cancel",
+         true,
+         true,
+         {Answer::No, Answer::Cancel},
+         {},
+         false,
+         {termsQuestion, reportQuestion}},
+    };
+    for (const Case& c : cases) {
+        prompts.clear();
+        fs::remove(termsFile);
+        fs::remove(reportFile);
+        auto form = open();
+        if (c.changeTerms) {
+            mark(form->termsPage().termView(), 0);
+            form->termsPage().RzToolbarButton3Click();
+        }
+        if (c.changeReport) {
+            form->report().appendRow("Google result 1", "http://www.example.com/");
+            form->reportChanged();
+        }
+        prompts.questionAnswers = c.answers;
+        prompts.saveAnswers = c.saves;
+        EXPECT_EQ(form->close(), c.closed) << c.name;
+        Lines questions;
+        for (const ScriptedPrompts::Shown& shown : prompts.shown()) {
+            if (shown.kind == Kind::Question)
+                questions.push_back(shown.text);
+        }
+        EXPECT_EQ(questions, c.questions) << c.name;
+        EXPECT_TRUE(prompts.questionAnswers.empty() && prompts.saveAnswers.empty()) << c.name;
+        EXPECT_EQ(fs::exists(termsFile), std::string(c.name) == "terms, Yes") << c.name;
+        EXPECT_EQ(fs::exists(reportFile), std::string(c.name) == "report, Yes") << c.name;
+    }
+}
+
+TEST_F(MainWindowTest, ASavedOrOpenedReportAndAnEmptyOneAskNothing) {
+    fx.definition("Google.hdf", "/google?q=#C");
+    auto form = open();
+    // A run that found nothing to select still reset the grid: nothing to lose.
+    form->checkPage().addressBox()->setCurrentText("http://www.example.com/");
+    form->submitClick();
+    EXPECT_FALSE(form->resultsPage().hasUnsavedReport());
+
+    form->report().appendRow("Google result 1", "http://www.example.com/");
+    form->reportChanged();
+    EXPECT_TRUE(form->resultsPage().hasUnsavedReport());
+    prompts.saveAnswers = {FileDialogResult{fx.dir / "reports" / "r.csv", 1}};
+    form->resultsPage().RzToolbarButton13Click();
+    EXPECT_FALSE(form->resultsPage().hasUnsavedReport());
+
+    form->resultsPage().model().setData(form->resultsPage().model().index(1, 0), "edited", Qt::EditRole);
+    EXPECT_TRUE(form->resultsPage().hasUnsavedReport());
+    prompts.openAnswers = {FileDialogResult{fx.dir / "reports" / "r.csv", 1}};
+    form->resultsPage().RzToolbarButton12Click();  // not a report file: refused, still unsaved
+    EXPECT_TRUE(form->resultsPage().hasUnsavedReport());
+    writeGridFile(fx.dir / "reports" / "r.prp", form->report().table());
+    prompts.openAnswers = {FileDialogResult{fx.dir / "reports" / "r.prp", 1}};
+    form->resultsPage().RzToolbarButton12Click();
+    EXPECT_FALSE(form->resultsPage().hasUnsavedReport());
+    EXPECT_TRUE(form->close());
+}
+
+TEST_F(MainWindowTest, StandardKeysOpenSaveAndPrintWhatThePageShowsAndF1HelpsWithIt) {
+    auto form = open();
+    form->show();
+    QApplication::setActiveWindow(form.get());
+    const auto press = [&](QKeySequence::StandardKey key) {
+        QTest::keySequence(form.get(), QKeySequence(key));
+    };
+    const auto lastDialog = [&] { return prompts.fileRequests().back().title; };
+    struct Page {
+        std::function<void()> show;
+        std::string opened;
+        std::string saved;
+        bool prints;  // only the results have a report to print
+        std::string help;
+    };
+    const Page pages[] = {
+        {[] {}, "Open a Search Term File", "Save Search Terms", false, "position-agent-settings"},
+        {[&] { form->ReportViewer1Click(); }, "Open Position Report", "Save Position Report", true, "report"},
+    };
+    for (const Page& page : pages) {
+        page.show();
+        prompts.openAnswers = {std::nullopt};
+        press(QKeySequence::Open);
+        EXPECT_EQ(lastDialog(), page.opened);
+        prompts.saveAnswers = {std::nullopt};
+        press(QKeySequence::Save);
+        EXPECT_EQ(lastDialog(), page.saved);
+        prompts.printAnswers = {""};
+        press(QKeySequence::Print);
+        EXPECT_EQ(prompts.printAnswers.empty(), page.prints) << page.help;
+        press(QKeySequence::HelpContents);
+        EXPECT_EQ(prompts.helpTopics().back(), page.help);
+    }
+
+    QTest::keyClick(form.get(), Qt::Key_Q, Qt::ControlModifier);
+    EXPECT_FALSE(form->isVisible());
+}
+
+TEST_F(MainWindowTest, EveryMenuOpensWithItsOwnAltLetter) {
+    auto form = open();
+    form->ReportViewer1Click();
+    form->restartWizard();
+    for (QMenu* menu :
+         {form->menu("File"), form->menu("Engines"), form->menu("Check"), form->menu("Results")})
+        menu->menuAction()->setVisible(true);
+    form->show();
+    QApplication::setActiveWindow(form.get());
+    std::set<QChar> letters;
+    for (QAction* title : form->menuBar()->actions()) {
+        const qsizetype amp = title->text().indexOf('&');
+        ASSERT_GE(amp, 0) << title->text().toStdString();
+        const QChar letter = title->text().at(amp + 1).toLower();
+        EXPECT_TRUE(letters.insert(letter).second) << title->text().toStdString();
+        QTest::keyClick(form.get(), static_cast<Qt::Key>(letter.toUpper().unicode()), Qt::AltModifier);
+        EXPECT_TRUE(title->menu()->isVisible()) << title->text().toStdString();
+        title->menu()->hide();
+    }
+    EXPECT_EQ(letters.size(), 6u);
+}
+
+TEST_F(MainWindowTest, TheWindowFitsItsContentAndComesBackWhereItWasLeft) {
+    QRect left;
+    {
+        auto form = open();
+        form->show();
+        EXPECT_GE(form->width(), 615);
+        EXPECT_GE(form->height(), 436);
+        const int sentence = form->fontMetrics().averageCharWidth() * 40;
+        for (QWidget* page :
+             {static_cast<QWidget*>(&form->termsPage()), static_cast<QWidget*>(&form->enginesPage()),
+              static_cast<QWidget*>(&form->checkPage())}) {
+            form->tabs().setTabVisible(form->tabs().indexOf(page), true);
+            form->tabs().setCurrentWidget(page);
+            EXPECT_GE(page->findChild<QPlainTextEdit*>("infoPane")->width(), sentence);
+        }
+        // Every engine name is shown whole, under its column's header.
+        QTreeWidget* engines = form->enginesPage().engineView();
+        EXPECT_FALSE(engines->isHeaderHidden());
+        EXPECT_EQ(engines->headerItem()->text(0), "Site");
+        for (int row = 0; row < engines->topLevelItemCount(); ++row) {
+            const QString name = engines->topLevelItem(row)->text(0);
+            EXPECT_GT(engines->columnWidth(0), engines->fontMetrics().horizontalAdvance(name))
+                << name.toStdString();
+        }
+        form->setGeometry(40, 30, 700, 480);
+        left = form->geometry();
+        EXPECT_TRUE(form->close());
+    }
+    auto form = open();
+    EXPECT_EQ(form->geometry(), left);
+}
+
+TEST_F(MainWindowTest, AMissingProgramFolderIsNamedWithHowToGetOne) {
+    const fs::path missing = fx.dir / "moved away";
+    ProgramFolder folder(missing);
+    TForm1 form(TForm1::Services{folder, store, prompts, pacer, ""});
+    ASSERT_EQ(prompts.shown().size(), 1u);
+    EXPECT_EQ(prompts.shown()[0].kind, Kind::Error);
+    EXPECT_EQ(prompts.shown()[0].text,
+              "The program folder " + missing.string() +
+                  " does not exist. Set RANQOR_HOME to a ranqor program folder, or start ranqor with "
+                  "scripts/ranqor, which builds it and puts its program folder beside it; an installed "
+                  "ranqor gives each user a copy of its own.");
+    EXPECT_FALSE(fs::exists(missing));
+}
+
+TEST_F(MainWindowTest, MemoryThatRunsOutInAHandlerIsToldAndEndsTheProgramWithStatusOne) {
+    fx.definition("Google.hdf", "/google?q=#C");
+    auto form = open();
+    auto* app = static_cast<GuardedApplication*>(QCoreApplication::instance());
+    app->setFailureReaction([&form](const std::exception& e) { form->handlerFailed(e); });
+    mark(form->termsPage().termView(), 0);
+    form->stepOneNext();
+    mark(form->enginesPage().engineView(), 15);  // Google
+    form->stepTwoNext();
+    form->checkPage().addressBox()->setCurrentText("http://www.example.com/");
+    form->show();
+    QApplication::setActiveWindow(form.get());
+    // An allocation that fails while the run lets the window process its events.
+    pacer.onProcessEvents = [] { throw std::bad_alloc(); };
+    QToolButton* check = form->checkPage().checkButton();
+    QTest::mouseClick(check, Qt::LeftButton, {}, QPoint(4, check->height() / 2));
+    app->setFailureReaction(nullptr);
+
+    EXPECT_EQ(prompts.shown().back(),
+              (ScriptedPrompts::Shown{Kind::Error,
+                                      "Ranqor has run out of memory and must close.\n\r\n\rWork that was not "
+                                      "saved is lost."}));
+    EXPECT_EQ(endings, std::vector<int>{1});
+    EXPECT_TRUE(form->agent().cancelled());
 }

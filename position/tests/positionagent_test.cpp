@@ -68,7 +68,8 @@ TEST_F(PositionAgentTest, OneEngineTwoTermsWritesABlockPerTermAndLogsEveryQuery)
     EXPECT_EQ(view.panels[1], "Ranqor Processings Complete");
     EXPECT_EQ(view.panels[2], "Ranqor Screen Ready");
     EXPECT_EQ(pacer.sleeps, (std::vector<int>{5, 5, 5, 5, 500, 5}));
-    EXPECT_EQ(view.progress, (std::vector<int>{0, 100}));
+    // The bar moves after each term, not only after the engine.
+    EXPECT_EQ(view.progress, (std::vector<int>{0, 50, 100}));
     EXPECT_EQ(view.counters, (Lines{"0 of 1", "1 of 1"}));
     EXPECT_NE(std::find(view.panelHistory.begin(), view.panelHistory.end(), "3:0 Files Remain"),
               view.panelHistory.end());
@@ -107,7 +108,7 @@ TEST_F(PositionAgentTest, EnginesComeFirstThenTermsAndThreePageEnginesJoinTheirP
                                  "Status: HTTP/1.0 200 OK", "", "Set Current file to: Altavista: 2 " + kSite,
                                  "Status: HTTP/1.0 200 OK", "", "Set Current file to: Altavista: 3 " + kSite,
                                  "Status: HTTP/1.0 200 OK"}));
-    EXPECT_EQ(view.progress, (std::vector<int>{0, 50, 100}));
+    EXPECT_EQ(view.progress, (std::vector<int>{0, 25, 50, 75, 100}));
     EXPECT_EQ(pacer.sleeps, (std::vector<int>{5, 5, 5, 5, 500, 5, 5, 500, 5}));
 }
 
@@ -147,10 +148,50 @@ TEST_F(PositionAgentTest, AnErrorStatusIsAFailedFetchWhoseBodyIsStillAnalysed) {
     terms = {"seo"};
     engines = {"Google"};
     agent.submitClick();
-    EXPECT_EQ(view.activity, (Lines{"", "Set Current file to: Google: " + kSite, "Current Term: seo",
-                                    "Status: HTTP/1.0 404 Not Found",
-                                    "Intel Failed: Engine Did Not Respond, An Error Has Occurred!"}));
+    EXPECT_EQ(view.activity,
+              (Lines{"", "Set Current file to: Google: " + kSite, "Current Term: seo",
+                     "Status: HTTP/1.0 404 Not Found",
+                     "Intel Failed: Engine Did Not Respond, An Error Has Occurred!",
+                     "Fetch of " + fx.server.url("/google?q=seo") + " failed: 151: 404 Not Found"}));
     EXPECT_EQ(countOf("Google result 1"), 1);
+}
+
+TEST_F(PositionAgentTest, AFailedFetchNamesItsCauseCodeAndAddress) {
+    ScriptedResponse silence;
+    silence.delivery = ScriptedResponse::Delivery::Silence;
+    ScriptedResponse loop;
+    loop.statusLine = "HTTP/1.0 302 Found";
+    loop.headerLines = {"Location: /loop"};
+    ScriptedResponse toHttps;
+    toHttps.statusLine = "HTTP/1.0 301 Moved Permanently";
+    toHttps.headerLines = {"Location: https://127.0.0.1:1/"};
+    ScriptedResponse gone = ScriptedResponse::ok("gone");
+    gone.statusLine = "HTTP/1.0 410 Gone";
+    struct Case {
+        std::string target;
+        ScriptedResponse response;
+        std::string cause;
+    };
+    const std::vector<Case> cases = {
+        {"/silent", silence, "301: Timeout"},
+        {"/loop", loop, "12156: [12156] Http Redirect Failed."},
+        {"/secure", toHttps,
+         "12039: [12039] Not allowed HTTP to HTTPS redirection. Check also the SecurityFlags property."},
+        {"/gone", gone, "151: 410 Gone"},
+    };
+    http.setTimeout(1);
+    terms = {"a"};
+    engines = {"Google"};
+    for (const Case& c : cases) {
+        fx.definition("Google.hdf", c.target);
+        fx.server.script(c.target, c.response);
+        view.activity.clear();
+        EXPECT_EQ(agent.submitClick(), PositionAgent::Outcome::Completed) << c.target;
+        const Lines tail(view.activity.end() - 2, view.activity.end());
+        EXPECT_EQ(tail, (Lines{"Intel Failed: Engine Did Not Respond, An Error Has Occurred!",
+                               "Fetch of " + fx.server.url(c.target) + " failed: " + c.cause}))
+            << c.target;
+    }
 }
 
 TEST_F(PositionAgentTest, AMissingDefinitionShowsItsBoxPerTermAndTheQueryFails) {
@@ -162,6 +203,14 @@ TEST_F(PositionAgentTest, AMissingDefinitionShowsItsBoxPerTermAndTheQueryFails) 
                                                                     {ScriptedPrompts::Kind::Error, box}}));
     EXPECT_EQ(std::count(view.activity.begin(), view.activity.end(),
                          "Intel Failed: Engine Did Not Respond, An Error Has Occurred!"),
+              2);
+    // The box keeps the text users know; the log says what was wrong.
+    EXPECT_EQ(std::count(view.activity.begin(), view.activity.end(),
+                         "Cannot read engine definition " + fx.folder.resolve("edata\\Google.hdf").string() +
+                             ": No such file or directory"),
+              2);
+    EXPECT_EQ(std::count(view.activity.begin(), view.activity.end(),
+                         "Fetch of (no address) failed: 153: Specified URLScheme is invalid."),
               2);
     EXPECT_TRUE(fx.server.requests().empty());
     EXPECT_EQ(countOf("Positioning Results:"), 2);
@@ -176,7 +225,9 @@ TEST_F(PositionAgentTest, ABrokenTemplateSkipsTheTermAndAnInvalidVariableWarns) 
     terms = {"a"};
     engines = {"Google", "Yahoo"};
     agent.submitClick();
-    EXPECT_EQ(view.activity.front(), "ERROR Opening Engine Definition");
+    EXPECT_EQ(view.activity[0], "ERROR Opening Engine Definition");
+    EXPECT_EQ(view.activity[1],
+              fx.folder.resolve("edata\\Google.hdf").string() + ": The query template ends in a lone #.");
     EXPECT_EQ(countOf("Placement of precise matches for a"), 1);  // Yahoo's block only
     EXPECT_EQ(prompts.shown(),
               (std::vector<ScriptedPrompts::Shown>{

@@ -70,8 +70,8 @@ TEST_F(ResultsPageTest, ButtonsCarryTheirCaptionsAndHints) {
         const char* hint;
     } cases[] = {
         {m_page.saveButton(), "Save", ""},
-        {m_page.openButton(), "Report", "Open Existing Position Report"},
-        {m_page.printButton(), "Report", "Print Position Report"},
+        {m_page.openButton(), "Open Report", "Open Existing Position Report"},
+        {m_page.printButton(), "Print Report", "Print Position Report"},
         {m_page.helpButton(), "Help", "Help with the report"},
         {m_page.restartButton(), "Restart Wizard", "Restart Wizard from Step One (1)"},
         {m_page.previousButton(), "Previous", "Go to Step 3 (Check your position)"},
@@ -123,20 +123,33 @@ TEST_F(ResultsPageTest, EachSaveCommandWritesItsFormat) {
     }
 }
 
-TEST_F(ResultsPageTest, TheFilterDoesNotChangeTheFormatAndANameWithoutExtensionGetsTheCommands) {
-    answerSave(reports() / "chosen.csv", 3);
-    m_page.RzToolbarButton13Click();
-    EXPECT_EQ(readFileBytes(reports() / "chosen.csv"), gridFileText(m_report.table()));
-
-    answerSave(reports() / "plain", 1);
-    m_page.MenuItem3Click();
-    EXPECT_EQ(readFileBytes(reports() / "plain.csv"), reportCsv(m_report.table()));
-    answerSave(reports() / "plain", 1);
-    m_page.SavetoHTNL1Click();
-    EXPECT_TRUE(fs::exists(reports() / "plain.html"));
-    answerSave(reports() / "plain", 1);
-    m_page.RzToolbarButton13Click();
-    EXPECT_TRUE(fs::exists(reports() / "plain.prp"));
+TEST_F(ResultsPageTest, TheChosenFilesExtensionNamesTheFormatOtherwiseTheCommandDoes) {
+    const std::string grid = gridFileText(m_report.table());
+    const std::string csv = reportCsv(m_report.table());
+    const std::string html = reportHtml(m_report.table(), m_page.htmlHeaderColour());
+    struct Case {
+        void (ResultsPage::*command)();
+        std::string chosen;
+        int filter;  // what the dialog reports; it never decides the format
+        std::string written;
+        std::string bytes;
+    };
+    const std::vector<Case> cases = {
+        {&ResultsPage::RzToolbarButton13Click, "chosen.csv", 3, "chosen.csv", csv},
+        {&ResultsPage::RzToolbarButton13Click, "chosen.HTML", 1, "chosen.HTML", html},
+        {&ResultsPage::MenuItem3Click, "back.prp", 3, "back.prp", grid},
+        {&ResultsPage::SavetoHTNL1Click, "page.htm", 4, "page.htm", html},
+        {&ResultsPage::MenuItem3Click, "notes.txt", 3, "notes.txt", csv},
+        {&ResultsPage::RzToolbarButton13Click, "notes.txt", 1, "notes.txt", grid},
+        {&ResultsPage::MenuItem3Click, "plain", 1, "plain.csv", csv},
+        {&ResultsPage::SavetoHTNL1Click, "plain", 1, "plain.html", html},
+        {&ResultsPage::RzToolbarButton13Click, "plain", 1, "plain.prp", grid},
+    };
+    for (const Case& c : cases) {
+        answerSave(reports() / c.chosen, c.filter);
+        (m_page.*c.command)();
+        EXPECT_EQ(readFileBytes(reports() / c.written), c.bytes) << c.chosen;
+    }
     EXPECT_FALSE(fs::exists(reports() / "plain"));
 }
 
@@ -216,7 +229,7 @@ TEST_F(ResultsPageTest, OpenReadsTheReportIntoTheGrid) {
     EXPECT_EQ(m_page.model().index(1, 1).data().toString(), "two\nlines");
 }
 
-TEST_F(ResultsPageTest, OpenErrorsAreShownAndTheGridStaysCleared) {
+TEST_F(ResultsPageTest, OpenErrorsAreShownAndTheReportOnScreenIsKept) {
     writeFileAtomically(reports() / "bad.prp", "0,0\r\n0,0,x\r\n");
     struct Case {
         fs::path path;
@@ -225,15 +238,14 @@ TEST_F(ResultsPageTest, OpenErrorsAreShownAndTheGridStaysCleared) {
         {reports() / "missing.prp", "File " + (reports() / "missing.prp").string() + " not found"},
         {reports() / "bad.prp", "File contains no data or corrupt file " + (reports() / "bad.prp").string()},
     };
+    const GridTable before = m_report.table();
     for (const Case& c : cases) {
-        SetUp();
         m_prompts.clear();
         answerOpen(c.path);
         m_page.RzToolbarButton12Click();
         EXPECT_EQ(m_prompts.shown(), shown(Kind::Error, c.message));
-        EXPECT_EQ(m_report.rowCount(), 6);
-        EXPECT_EQ(m_report.table().cell(0, 0), "");
-        EXPECT_EQ(m_page.model().index(2, 0).data().toString(), "");
+        EXPECT_EQ(m_report.table(), before);
+        EXPECT_EQ(m_page.model().index(2, 0).data().toString(), "Google result 1");
     }
 }
 

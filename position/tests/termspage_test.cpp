@@ -52,13 +52,16 @@ protected:
 
 }  // namespace
 
-TEST_F(TermsPageTest, AddTakesEveryLineOnceAndNewStartsAFreshList) {
-    typed = {"seo\nSEO\nseo\n\nrank"};
+TEST_F(TermsPageTest, AddTakesEveryLineOnceLeavesBlankLinesOutAndNewStartsAFreshList) {
+    typed = {"seo\nSEO\nseo\n\n \t \n rank\n"};
     page.RzToolbarButton2Click();
-    EXPECT_EQ(shownTerms(), (Lines{"seo", "SEO", "", "rank"}));
-    typed = {"rank\nnew"};
+    EXPECT_EQ(shownTerms(), (Lines{"seo", "SEO", " rank"}));
+    typed = {" rank\nnew"};
     page.RzToolbarButton2Click();
-    EXPECT_EQ(shownTerms(), (Lines{"seo", "SEO", "", "rank", "new"}));
+    EXPECT_EQ(shownTerms(), (Lines{"seo", "SEO", " rank", "new"}));
+    typed = {"\n  \n"};
+    page.RzToolbarButton2Click();
+    EXPECT_EQ(shownTerms(), (Lines{"seo", "SEO", " rank", "new"}));
     typed = {"only"};
     page.RzToolbarButton10Click();
     EXPECT_EQ(shownTerms(), Lines{"only"});

@@ -50,6 +50,11 @@ protected:
     }
 
     static std::string text(const Tflsmanage& window) { return fromDisplay(window.editor()->toPlainText()); }
+    // Replaces the editor's text as a user would, so it counts as an edit.
+    static void type(Tflsmanage& window, const QString& text) {
+        window.editor()->selectAll();
+        window.editor()->insertPlainText(text);
+    }
     static std::string title(const Tflsmanage& window) { return fromDisplay(window.windowTitle()); }
 
     fs::path list(const std::string& name) const { return dir / "My File Lists" / name; }
@@ -470,13 +475,66 @@ TEST_F(ManagerTest, CloseWithYesAndNoFileReportsTheErrorAndKeepsTheText) {
     EXPECT_EQ(files(), std::vector<std::string>{"tips/fmanage.txt"});
 }
 
-TEST_F(ManagerTest, ExitClosesWithoutAQuestion) {
+TEST_F(ManagerTest, ClosingWithUnsavedEditsAsksFirst) {
+    writeFileAtomically(list("a.fls"), "old");
+    const std::string question =
+        "The file list a.fls has changed.\n\r\n\rDo you want to save the changes before closing?";
+    using Answer = Prompts::Answer;
+    struct Case {
+        std::function<void(Tflsmanage&)> close;
+        Answer answer;
+        bool closed;
+        std::string saved;
+    };
+    const std::vector<Case> cases = {
+        {[](Tflsmanage& w) { trigger(w, "exitButton"); }, Answer::Cancel, false, "old"},
+        {[](Tflsmanage& w) { trigger(w, "exitItem"); }, Answer::No, true, "old"},
+        {[](Tflsmanage& w) { w.reject(); }, Answer::Yes, true, "changed"},  // Escape
+        {[](Tflsmanage& w) { w.close(); }, Answer::Yes, true, "changed"},
+    };
+    for (const Case& c : cases) {
+        writeFileAtomically(list("a.fls"), "old");
+        prompts.clear();
+        auto window = open();
+        window->openOn(list("a.fls"), "Ranqor Web File List Manager: ");
+        window->show();
+        type(*window, "changed");
+        prompts.questionAnswers.push_back(c.answer);
+        c.close(*window);
+        EXPECT_EQ(window->isVisible(), !c.closed);
+        ASSERT_FALSE(prompts.shown().empty());
+        EXPECT_EQ(prompts.shown().front(), (Shown{Kind::Question, question}));
+        EXPECT_EQ(readFileBytes(list("a.fls")), c.saved);
+    }
+}
+
+TEST_F(ManagerTest, ClosingWithoutEditsOrAfterSavingAsksNothing) {
+    writeFileAtomically(list("a.fls"), "old");
     auto window = open();
+    window->openOn(list("a.fls"), "Ranqor Web File List Manager: ");
     window->show();
-    window->editor()->setPlainText("changed");
     trigger(*window, "exitButton");
     EXPECT_FALSE(window->isVisible());
-    EXPECT_TRUE(prompts.shown().empty());
+
+    window->show();
+    type(*window, "new");
+    window->saveClick();
+    trigger(*window, "exitButton");
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_EQ(prompts.shown(), (std::vector<Shown>{{Kind::Information, "File Saved Successfully"}}));
+}
+
+TEST_F(ManagerTest, SavingUnsavedEditsWithoutAFileAsksForANameAndStaysWhenThatIsCancelled) {
+    auto window = open();
+    window->show();
+    type(*window, "typed");
+    prompts.questionAnswers = {Prompts::Answer::Yes, Prompts::Answer::Yes};
+    prompts.saveAnswers = {std::nullopt, FileDialogResult{list("named.fls"), 1}};
+    window->close();
+    EXPECT_TRUE(window->isVisible());
+    window->close();
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_EQ(readFileBytes(list("named.fls")), "typed");
 }
 
 // --- Editing -------------------------------------------------------------------------------------

@@ -15,6 +15,14 @@ std::string profileValue(const GridTable& profile, std::string_view label) {
     return value;
 }
 
+SubmissionProfile submissionProfile(const GridTable& profile) {
+    using namespace ProfileLabel;
+    return {profileValue(profile, kFirstName),       profileValue(profile, kLastName),
+            profileValue(profile, kEmail),           profileValue(profile, kCompany),
+            profileValue(profile, kSiteDescription), profileValue(profile, kSiteTitle),
+            profileValue(profile, kSiteKeyWords)};
+}
+
 GridTable readProjectProfile(const ProgramFolder& folder, std::string_view project) {
     GridTable profile;
     readGridFile(profile, folder.resolve("My Profiles\\" + std::string(project) + ".rpf"));

@@ -5,6 +5,8 @@
 
 #include "platform/core/gridtable.h"
 
+class ProgramFolder;
+
 // A project's profile: a grid of two columns, row 0 a header, then one row per entry with its
 // label in column 0 and its value in column 1. These are the labels the tool reads; others are
 // kept and shown but nothing reads them.
@@ -22,7 +24,18 @@ inline constexpr const char* kSiteKeyWords = "Site Key Words";
 // twice the later row wins. Empty when no row has it.
 std::string profileValue(const GridTable& profile, std::string_view label);
 
-class ProgramFolder;
+// The values a submission reads from the profile, each as profileValue gives it.
+struct SubmissionProfile {
+    std::string firstName;
+    std::string lastName;
+    std::string email;
+    std::string company;
+    std::string siteDescription;
+    std::string siteTitle;
+    std::string siteKeyWords;
+};
+
+SubmissionProfile submissionProfile(const GridTable& profile);
 
 // The profile of the project named project: "My Profiles\" + project + ".rpf". Throws
 // GridFileError with the message the user is shown when it cannot be read.

@@ -48,7 +48,7 @@ protected:
     std::unique_ptr<TForm1> open() {
         auto form = std::make_unique<TForm1>(ProgramServices{folder, store, prompts, pacer, updateServer});
         form->setModalRunner(modal.runner());
-        form->setEndProgram([this] { ++ended; });
+        form->setEndProgram([this](int) { ++ended; });
         return form;
     }
 

@@ -12,14 +12,15 @@ for f in bin/ranqor share/ranqor/engines/engines.txt share/ranqor/edata/Google.h
 done
 [ -d "$prefix/share/ranqor/reports" ] || { echo "missing after install: share/ranqor/reports" >&2; exit 1; }
 
-# A check run by the installed program reads the engine catalog's definitions from the user's copy.
+# A check run by the installed program reads the engine definitions from the user's copy: one the
+# copy lacks is named there, and the check does not start.
 export XDG_DATA_HOME="$prefix/userdata" ORLEK_SETTINGS="$prefix/settings.ini"
 unset RANQOR_HOME
 status=0
 "$prefix/bin/ranqor" check --url http://www.example.com/ --term x --engines NoSuchEngine --timeout 1 \
     >/dev/null 2>"$prefix/err.txt" || status=$?
-[ "$status" = 0 ] || { echo "installed ranqor check failed ($status):" >&2; cat "$prefix/err.txt" >&2; exit 1; }
+[ "$status" = 1 ] || { echo "installed ranqor check did not refuse ($status):" >&2; cat "$prefix/err.txt" >&2; exit 1; }
 [ -f "$prefix/userdata/ranqor/engines/engines.txt" ] || { echo "no user copy of the program folder" >&2; exit 1; }
-grep -q "Error writing to $prefix/userdata/ranqor/edata/NoSuchEngine.hdf" "$prefix/err.txt" \
+grep -q "Cannot read engine definition $prefix/userdata/ranqor/edata/NoSuchEngine.hdf" "$prefix/err.txt" \
     || { echo "the installed program did not use the user's copy:" >&2; cat "$prefix/err.txt" >&2; exit 1; }
 echo "install layout ok"

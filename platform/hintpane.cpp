@@ -1,0 +1,15 @@
+#include "platform/hintpane.h"
+
+#include <QPlainTextEdit>
+
+namespace {
+const int kCharactersPerLine = 40;
+}
+
+QPlainTextEdit* makeHintPane(QWidget* parent) {
+    auto* pane = new QPlainTextEdit(parent);
+    pane->setObjectName("infoPane");
+    pane->setReadOnly(true);
+    pane->setMinimumWidth(pane->fontMetrics().averageCharWidth() * kCharactersPerLine);
+    return pane;
+}

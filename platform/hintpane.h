@@ -1,0 +1,9 @@
+#pragma once
+
+class QPlainTextEdit;
+class QWidget;
+
+// The read-only information pane beside a wizard page's controls, named "infoPane". It asks for
+// room for about a short sentence a line, so a window sized to its content shows the hints
+// without a line break every few words.
+QPlainTextEdit* makeHintPane(QWidget* parent);
