@@ -2,6 +2,8 @@
 // of the page that arrives, and deleting nodes.
 #include "sitetools/robotwindow.h"
 
+#include <QSignalBlocker>
+
 #include "platform/core/text.h"
 #include "platform/displaytext.h"
 #include "platform/prompts.h"
@@ -154,6 +156,9 @@ void TForm4::start(Mode mode, const std::string& address) {
     m_tree->setCurrentItem(root);
     if (fetch(mode, root, address) == Fetched::Done) {
         m_reading[mode].component->setAction(ickhttpIdle);
+        // The root's links are read already: its expansion must not queue a second visit, which
+        // a later start's fetch would run and so take the selection back to this root.
+        const QSignalBlocker quiet(m_tree);
         root->setExpanded(true);
     }
     // Also after a failure before any transfer, which brings no end-of-transfer event.

@@ -356,6 +356,7 @@ TEST_F(RobotBrowse, APageOfTheOtherModeFetchedMeanwhileIsReadApart) {
     ScriptedResponse page = ScriptedResponse::ok(body + rest);
     page.delivery = ScriptedResponse::Delivery::InPieces;
     page.pieceSize = body.size();
+    page.piecesOnRelease = true;
     slow.script("/slow.html", page);
 
     auto window = ranqor();
@@ -369,6 +370,7 @@ TEST_F(RobotBrowse, APageOfTheOtherModeFetchedMeanwhileIsReadApart) {
         window->domainBox()->setEditText(toDisplay(sub("@HTTPS@/")));
         window->fileBox()->setEditText("index.html");
         window->browseHttpsClick();
+        slow.releasePiece();
     };
     window->domainBox()->setEditText(toDisplay(slow.url("/")));
     window->fileBox()->setEditText("slow.html");

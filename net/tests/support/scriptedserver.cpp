@@ -204,6 +204,23 @@ bool ScriptedServer::pause(std::chrono::milliseconds interval) {
     return !m_changed.wait_for(lock, interval, [&] { return m_stopping; });
 }
 
+bool ScriptedServer::waitForRelease() {
+    std::unique_lock lock(m_mutex);
+    m_changed.wait(lock, [&] { return m_stopping || m_released > 0; });
+    if (m_stopping)
+        return false;
+    --m_released;
+    return true;
+}
+
+void ScriptedServer::releasePiece() {
+    {
+        std::lock_guard lock(m_mutex);
+        ++m_released;
+    }
+    m_changed.notify_all();
+}
+
 void ScriptedServer::respond(int fd, const ScriptedResponse& response, bool& keepOpen) {
     using Delivery = ScriptedResponse::Delivery;
     std::string head = headOf(response);
@@ -217,7 +234,8 @@ void ScriptedServer::respond(int fd, const ScriptedResponse& response, bool& kee
         case Delivery::InPieces: {
             bool ok = sendAll(fd, head.data(), head.size());
             for (size_t sent = 0; ok && sent < response.body.size(); sent += response.pieceSize) {
-                if (sent > 0 && !pause(response.pieceInterval))
+                if (sent > 0 &&
+                    !(response.piecesOnRelease ? waitForRelease() : pause(response.pieceInterval)))
                     ok = false;
                 size_t size = std::min(response.pieceSize, response.body.size() - sent);
                 if (ok)

@@ -46,6 +46,10 @@ struct ScriptedResponse {
     // Adds "Connection: keep-alive" and serves further requests on the connection when the
     // client asked for that.
     bool keepAlive = false;
+    // InPieces: each piece after the first waits for ScriptedServer::releasePiece() instead of
+    // pieceInterval, so a test decides what the client sees between two pieces however slow
+    // the machine is.
+    bool piecesOnRelease = false;
 
     static ScriptedResponse ok(std::string body, std::string contentType = "text/html");
 };
@@ -81,6 +85,8 @@ public:
     // Blocks until count responses have been written completely (a reset or silence counts
     // when its last byte is out), or ten seconds have passed; false then.
     bool waitForResponsesWritten(size_t count);
+    // Lets one held piece of a piecesOnRelease response go out.
+    void releasePiece();
 
 private:
     void acceptLoop();
@@ -88,6 +94,7 @@ private:
     bool readRequest(int fd, std::string& pending, ReceivedRequest& request);
     void respond(int fd, const ScriptedResponse& response, bool& keepOpen);
     bool pause(std::chrono::milliseconds interval);
+    bool waitForRelease();
     void markWritten();
 
     int m_listener = -1;
@@ -99,6 +106,7 @@ private:
     std::vector<ReceivedRequest> m_requests;
     std::vector<int> m_clients;
     size_t m_written = 0;
+    size_t m_released = 0;
     int m_connections = 0;
     std::vector<std::thread> m_threads;
     std::thread m_acceptor;
