@@ -13,6 +13,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "platform/core/commandline.h"
 #include "platform/displaytext.h"
 
 namespace {
@@ -142,4 +143,23 @@ void ProgramWindow::addHelpKey(QTabWidget& pages) {
             button->click();
     });
     addAction(help);
+}
+
+int programMain(int argc, char** argv, const QString& name, const std::string& version,
+                const std::string& usage, const std::vector<ProgramCommand>& commands,
+                const std::function<int(int&, char**)>& window) {
+    CommandLineProgram program{name.toLower().toStdString(), version, usage, {}};
+    for (const ProgramCommand& command : commands) {
+        program.commands.push_back(
+            {command.name, command.usage,
+             [&argc, argv, &name, run = command.run](const std::vector<std::string>& args) {
+                 QCoreApplication app(argc, argv);
+                 QCoreApplication::setApplicationName(name);
+                 return run(args, argv[0]);
+             }});
+    }
+    std::optional<int> status = runCommandLine(program, {argv + 1, argv + argc}, std::cout, std::cerr);
+    if (!status)
+        return window(argc, argv);
+    return finishStandardOutput(program.name, *status, std::cerr);
 }

@@ -9,6 +9,7 @@
 #include <new>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/core/programfolder.h"
 #include "platform/core/settingsstore.h"
@@ -149,3 +150,17 @@ int runMainWindow(int& argc, char** argv, const QString& name, const std::filesy
         return 1;
     }
 }
+
+// A command of a program's command line. It runs with the Qt core the HTTP component needs, and
+// without a display; it returns the exit status and throws UsageError for bad arguments.
+struct ProgramCommand {
+    std::string name;
+    std::string usage;  // what "COMMAND --help" prints
+    int (*run)(const std::vector<std::string>& args, const char* argv0);
+};
+
+// main() of either program named name: what its command line asks for, or, when that names no
+// command, its window.
+int programMain(int argc, char** argv, const QString& name, const std::string& version,
+                const std::string& usage, const std::vector<ProgramCommand>& commands,
+                const std::function<int(int&, char**)>& window);

@@ -1,10 +1,5 @@
-#include <QCoreApplication>
-#include <iostream>
-#include <optional>
-
 #include "apps/ranqor/commands.h"
 #include "apps/ranqor/programsetup.h"
-#include "platform/core/commandline.h"
 #include "platform/programwindow.h"
 #include "position/mainwindow.h"
 
@@ -35,24 +30,10 @@ int runWindow(int& argc, char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    using Run = int (*)(const std::vector<std::string>&, const char*);
-    // Each command runs with the Qt core the HTTP component needs, and without a display.
-    auto withCore = [&argc, argv](Run run) {
-        return [&argc, argv, run](const std::vector<std::string>& args) {
-            QCoreApplication app(argc, argv);
-            QCoreApplication::setApplicationName("Ranqor");
-            return run(args, argv[0]);
-        };
-    };
-    const CommandLineProgram program{"ranqor",
-                                     RANQOR_VERSION,
-                                     kUsage,
-                                     {{"analyze", kAnalyzeUsage, withCore(analyzeCommand)},
-                                      {"check", kCheckUsage, withCore(checkCommand)},
-                                      {"batch", kBatchUsage, withCore(batchCommand)},
-                                      {"update-engines", kUpdateUsage, withCore(updateEnginesCommand)}}};
-    std::optional<int> status = runCommandLine(program, {argv + 1, argv + argc}, std::cout, std::cerr);
-    if (!status)
-        return runWindow(argc, argv);
-    return finishStandardOutput(program.name, *status, std::cerr);
+    return programMain(argc, argv, "Ranqor", RANQOR_VERSION, kUsage,
+                       {{"analyze", kAnalyzeUsage, analyzeCommand},
+                        {"check", kCheckUsage, checkCommand},
+                        {"batch", kBatchUsage, batchCommand},
+                        {"update-engines", kUpdateUsage, updateEnginesCommand}},
+                       runWindow);
 }

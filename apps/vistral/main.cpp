@@ -1,9 +1,5 @@
-#include <QCoreApplication>
-#include <iostream>
-
 #include "apps/vistral/commands.h"
 #include "apps/vistral/programsetup.h"
-#include "platform/core/commandline.h"
 #include "platform/programwindow.h"
 #include "submission/mainwindow.h"
 
@@ -32,22 +28,8 @@ int runWindow(int& argc, char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    using Run = int (*)(const std::vector<std::string>&, const char*);
-    // Each command runs with the Qt core the HTTP component needs, and without a display.
-    auto withCore = [&argc, argv](Run run) {
-        return [&argc, argv, run](const std::vector<std::string>& args) {
-            QCoreApplication app(argc, argv);
-            QCoreApplication::setApplicationName("Vistral");
-            return run(args, argv[0]);
-        };
-    };
-    const CommandLineProgram program{"vistral",
-                                     VISTRAL_VERSION,
-                                     kUsage,
-                                     {{"projects", kProjectsUsage, withCore(projectsCommand)},
-                                      {"update-engines", kUpdateUsage, withCore(updateEnginesCommand)}}};
-    std::optional<int> status = runCommandLine(program, {argv + 1, argv + argc}, std::cout, std::cerr);
-    if (!status)
-        return runWindow(argc, argv);
-    return finishStandardOutput(program.name, *status, std::cerr);
+    return programMain(argc, argv, "Vistral", VISTRAL_VERSION, kUsage,
+                       {{"projects", kProjectsUsage, projectsCommand},
+                        {"update-engines", kUpdateUsage, updateEnginesCommand}},
+                       runWindow);
 }
