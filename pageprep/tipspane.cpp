@@ -3,6 +3,7 @@
 #include "platform/core/safefile.h"
 #include "platform/core/text.h"
 #include "platform/displaytext.h"
+#include "platform/hintpane.h"
 
 TipsPane::TipsPane(const QString& objectName, QWidget* parent) : QPlainTextEdit(parent) {
     setObjectName(objectName);
@@ -11,6 +12,7 @@ TipsPane::TipsPane(const QString& objectName, QWidget* parent) : QPlainTextEdit(
     colours.setColor(QPalette::Base, colours.color(QPalette::ToolTipBase));
     colours.setColor(QPalette::Text, colours.color(QPalette::ToolTipText));
     setPalette(colours);
+    sizeAsHintPane(*this);
 }
 
 void TipsPane::load(const std::filesystem::path& file) {
