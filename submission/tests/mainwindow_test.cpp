@@ -453,4 +453,19 @@ TEST_F(MainWindow, TheCatalogUpdateLoadsTheNewCatalogIntoStepFourAndEndsTheProgr
     EXPECT_EQ(file("edata/Lycos.hdf"), "1\r\nhttp://lycos/?u=#H\r\n");
     EXPECT_EQ(form->statusPanel(3), "Engine Update Complete");
     EXPECT_EQ(ended, 1);
+    EXPECT_EQ(exitStatus, 0);
+}
+
+TEST_F(MainWindow, AHandlerThatFailedIsToldAndEndsTheProgramWithStatusOne) {
+    auto form = open();
+    form->handlerFailed(std::bad_alloc());
+    EXPECT_EQ(
+        prompts.shown().back(),
+        (Shown{Kind::Error,
+               "Vistral has run out of memory and must close.\n\r\n\rWork that was not saved is lost."}));
+    form->handlerFailed(std::runtime_error("disk gone"));
+    EXPECT_EQ(prompts.shown().back(),
+              (Shown{Kind::Error, "Vistral must close after an unexpected error: disk gone"}));
+    EXPECT_EQ(ended, 2);
+    EXPECT_EQ(exitStatus, 1);
 }

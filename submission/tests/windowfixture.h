@@ -39,6 +39,7 @@ protected:
     std::function<void(QDialog&)>& onDialog = modal.onDialog;
     std::string updateServer = "http://127.0.0.1:9";
     int ended = 0;
+    int exitStatus = -1;  // of the last end of the program
 
     void SetUp() override {
         std::filesystem::copy(VISTRAL_DATA_DIR, dir.path(), std::filesystem::copy_options::recursive);
@@ -48,7 +49,10 @@ protected:
     std::unique_ptr<TForm1> open() {
         auto form = std::make_unique<TForm1>(ProgramServices{folder, store, prompts, pacer, updateServer});
         form->setModalRunner(modal.runner());
-        form->setEndProgram([this](int) { ++ended; });
+        form->setEndProgram([this](int status) {
+            ++ended;
+            exitStatus = status;
+        });
         return form;
     }
 

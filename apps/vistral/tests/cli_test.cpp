@@ -45,13 +45,16 @@ protected:
         store.writeValue(kKey, "updateserver", server.url(""));
     }
 
-    // Runs the program with the test's program folder and settings file in its environment.
-    Outcome vistral(const std::vector<std::string>& args) {
+    // Runs the program with the test's program folder and settings file in its environment, and
+    // without the variables named in unset.
+    Outcome vistral(const std::vector<std::string>& args, const QStringList& unset = {}) {
         const std::map<QString, std::string> own = {{"VISTRAL_HOME", home.path().string()},
                                                     {"ORLEK_SETTINGS", store.file().string()}};
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         for (const auto& [name, value] : own)
             environment.insert(name, QString::fromStdString(value));
+        for (const QString& name : unset)
+            environment.remove(name);
         QStringList arguments;
         std::transform(args.begin(), args.end(), std::back_inserter(arguments),
                        [](const std::string& arg) { return QString::fromStdString(arg); });
@@ -134,4 +137,13 @@ TEST_F(VistralCommandLine, AFailedUpdateLeavesTheOldCatalogAndFailsTheCommand) {
     EXPECT_EQ(partial.status, 1);
     EXPECT_TRUE(partial.errHas("Update Definition!Nerd World")) << partial.err;
     EXPECT_EQ(file("edata/Excite.hdf"), "1\r\nhttp://excite/?u=#H\r\n");
+}
+
+TEST_F(VistralCommandLine, WithoutADisplayTheWindowSaysWhatItNeedsAndExitsOne) {
+    Outcome run = vistral({}, {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"});
+    EXPECT_EQ(run.status, 1) << run.err;
+    EXPECT_TRUE(
+        run.errHas("vistral: the window needs a display (DISPLAY or WAYLAND_DISPLAY), and none could be "
+                   "opened.\nWithout a display, give vistral a command: see vistral --help.\n"))
+        << run.err;
 }
