@@ -17,8 +17,8 @@
 #include "pageprep/tipspane.h"
 #include "platform/core/safefile.h"
 #include "platform/scriptedprompts.h"
-#include "platform/tests/tempdir.h"
 #include "platform/tests/pdftools.h"
+#include "platform/tests/tempdir.h"
 
 namespace fs = std::filesystem;
 

@@ -1,7 +1,7 @@
 #include "position/reporttablemodel.h"
 
-#include "position/core/reportgrid.h"
 #include "platform/tests/pdftools.h"
+#include "position/core/reportgrid.h"
 
 #include <gtest/gtest.h>
 #include <QColor>
