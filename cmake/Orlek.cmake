@@ -42,3 +42,41 @@ function(orlek_test name)
         DISCOVERY_MODE PRE_TEST
         PROPERTIES TIMEOUT 300 SKIP_REGULAR_EXPRESSION "^never skipped$")
 endfunction()
+
+# orlek_program(<name> FOLDERS <folders...>)
+# A program's shipped folder, data/<name>: seeded next to the executable so the build tree is a
+# working program folder (only missing files are added, so a user's edits survive the next
+# build), and installed under share/<name> with the folders it needs even when empty, beside
+# the program, its desktop entry and its icon (<name>.desktop and <name>.svg of the caller's
+# folder). An installed program gives each user a writable copy of that folder on first start.
+function(orlek_program name)
+    cmake_parse_arguments(ARG "" "" "FOLDERS" ${ARGN})
+    add_custom_target(${name}_data ALL
+        COMMAND ${CMAKE_COMMAND} -DSOURCE=${PROJECT_SOURCE_DIR}/data/${name} -DDEST=$<TARGET_FILE_DIR:${name}>
+                "-DFOLDERS=${ARG_FOLDERS}" -P ${PROJECT_SOURCE_DIR}/cmake/SeedFolder.cmake
+        COMMENT "Seeding the ${name} program folder"
+        VERBATIM)
+    add_dependencies(${name} ${name}_data)
+
+    include(GNUInstallDirs)
+    install(TARGETS ${name} RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+    install(DIRECTORY ${PROJECT_SOURCE_DIR}/data/${name}/ DESTINATION ${CMAKE_INSTALL_DATADIR}/${name})
+    foreach(folder IN LISTS ARG_FOLDERS)
+        install(DIRECTORY DESTINATION "${CMAKE_INSTALL_DATADIR}/${name}/${folder}")
+    endforeach()
+    install(FILES ${name}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+    install(FILES ${name}.svg DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
+endfunction()
+
+# orlek_program_tests(<name>)
+# A program's black-box tests, from the caller's folder: cli_test.cpp runs the built program
+# (its path is <NAME>_BINARY) as a user would, install_test.sh installs the build into a
+# temporary prefix and runs the installed program.
+function(orlek_program_tests name)
+    string(TOUPPER ${name} upper)
+    orlek_test(${name}_cli_tests cli_test.cpp LIBS platform net_testsupport Qt6::Core)
+    target_compile_definitions(${name}_cli_tests PRIVATE ${upper}_BINARY="$<TARGET_FILE:${name}>")
+    add_dependencies(${name}_cli_tests ${name})
+    add_test(NAME ${name}_install COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/install_test.sh ${PROJECT_BINARY_DIR})
+    set_tests_properties(${name}_install PROPERTIES TIMEOUT 120)
+endfunction()

@@ -10,6 +10,10 @@ QPlainTextEdit* makeHintPane(QWidget* parent) {
     auto* pane = new QPlainTextEdit(parent);
     pane->setObjectName("infoPane");
     pane->setReadOnly(true);
-    pane->setMinimumWidth(pane->fontMetrics().averageCharWidth() * kCharactersPerLine);
+    sizeAsHintPane(*pane);
     return pane;
+}
+
+void sizeAsHintPane(QPlainTextEdit& pane) {
+    pane.setMinimumWidth(pane.fontMetrics().averageCharWidth() * kCharactersPerLine);
 }

@@ -7,3 +7,6 @@ class QWidget;
 // room for about a short sentence a line, so a window sized to its content shows the hints
 // without a line break every few words.
 QPlainTextEdit* makeHintPane(QWidget* parent);
+
+// Asks for the room of a hint pane: about a short sentence a line.
+void sizeAsHintPane(QPlainTextEdit& pane);

@@ -3,23 +3,27 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <vector>
 
 class QPrinter;
 
 // A file dialog as the programs describe it: filters in the "Description|*.ext|..." form and a
-// 1-based filter index.
+// 1-based filter index. Every field has a default, so a request names only what it sets.
 struct FileDialogRequest {
-    std::string title;
-    std::string filter;
-    std::filesystem::path startFolder;
-    std::string defaultExtension;  // without the dot; added to a name typed without one
+    std::string title = {};
+    std::string filter = {};
+    std::filesystem::path startFolder = {};
+    std::string defaultExtension = {};  // without the dot; added to a name typed without one
     int filterIndex = 1;
-    std::string fileName;  // preset name
+    std::string fileName = {};  // preset name
+    bool multiSelect = false;   // an open dialog in which several files may be chosen
 };
 
 struct FileDialogResult {
     std::filesystem::path path;
     int filterIndex = 1;
+    // Every file chosen, in the dialog's order, when the request allowed several; path is the first.
+    std::vector<std::filesystem::path> paths = {};
 };
 
 // Everything the programs tell or ask the user goes through this interface, so windows stay

@@ -87,7 +87,9 @@ std::optional<FileDialogResult> QtPrompts::fileDialog(const FileDialogRequest& r
     QFileDialog dialog(m_parent, toDisplay(request.title),
                        QString::fromStdString(request.startFolder.string()));
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    dialog.setFileMode(save                  ? QFileDialog::AnyFile
+                       : request.multiSelect ? QFileDialog::ExistingFiles
+                                             : QFileDialog::ExistingFile);
     QStringList filters = qtFilters(request.filter);
     dialog.setNameFilters(filters);
     if (request.filterIndex >= 1 && request.filterIndex <= filters.size()) {
@@ -100,7 +102,9 @@ std::optional<FileDialogResult> QtPrompts::fileDialog(const FileDialogRequest& r
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
     FileDialogResult result;
-    result.path = std::filesystem::path(dialog.selectedFiles().first().toStdString());
+    for (const QString& file : dialog.selectedFiles())
+        result.paths.push_back(std::filesystem::path(file.toStdString()));
+    result.path = result.paths.front();
     result.filterIndex = static_cast<int>(filters.indexOf(dialog.selectedNameFilter())) + 1;
     return result;
 }

@@ -9,23 +9,15 @@
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QProgressBar>
-#include <QScrollBar>
-#include <QTextCursor>
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "platform/activitymonitor.h"
 #include "platform/displaytext.h"
 #include "platform/hintpane.h"
 #include "platform/pagetoolbar.h"
 
 namespace {
-
-QLabel* field(const QString& text, const QString& name, QWidget* parent) {
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(name);
-    label->setFrameShape(QFrame::StyledPanel);
-    return label;
-}
 
 void fillCombo(QComboBox* box, const std::vector<std::string>& items) {
     QString text = box->currentText();
@@ -38,7 +30,7 @@ void fillCombo(QComboBox* box, const std::vector<std::string>& items) {
 }  // namespace
 
 CheckPage::CheckPage(QWidget* parent) : QWidget(parent) {
-    m_total = field("none", "totalEnginesField", this);
+    m_total = makeField("none", "totalEnginesField", this);
     m_progress = new QProgressBar(this);
     m_progress->setRange(0, 100);
     m_progress->setValue(0);
@@ -49,9 +41,9 @@ CheckPage::CheckPage(QWidget* parent) : QWidget(parent) {
     m_compare = new QComboBox(this);
     m_compare->setEditable(true);
     m_compare->setObjectName("compareBox");
-    m_step = field("idle", "stepField", this);
-    m_counter = field("# of #", "engineCounterField", this);
-    m_engine = field("idle", "engineNameField", this);
+    m_step = makeField("idle", "stepField", this);
+    m_counter = makeField("# of #", "engineCounterField", this);
+    m_engine = makeField("idle", "engineNameField", this);
 
     auto* form = new QFormLayout;
     form->addRow("Total engines selected", m_total);
@@ -69,10 +61,7 @@ CheckPage::CheckPage(QWidget* parent) : QWidget(parent) {
     form->addRow("Current engine", engineRow);
 
     auto* monitor = new QGroupBox(" Activity Monitor ", this);
-    m_activity = new QPlainTextEdit(monitor);
-    m_activity->setObjectName("activityMonitor");
-    m_activity->setReadOnly(true);
-    m_activity->setLineWrapMode(QPlainTextEdit::NoWrap);
+    m_activity = new ActivityMonitor(monitor);
     (new QVBoxLayout(monitor))->addWidget(m_activity);
 
     m_info = makeHintPane(this);
@@ -129,20 +118,14 @@ void CheckPage::setCompareItems(const std::vector<std::string>& items) {
     fillCombo(m_compare, items);
 }
 
+QPlainTextEdit* CheckPage::activityMonitor() const {
+    return m_activity;
+}
+
 void CheckPage::clearActivity() {
-    m_activity->clear();
-    m_activityLines = 0;
+    m_activity->clearLines();
 }
 
 void CheckPage::addActivity(const QString& line) {
-    // appendPlainText would fill an empty first line instead of adding one after it.
-    if (m_activityLines++ == 0) {
-        m_activity->setPlainText(line);
-    } else {
-        QTextCursor cursor(m_activity->document());
-        cursor.movePosition(QTextCursor::End);
-        cursor.insertBlock();
-        cursor.insertText(line);
-    }
-    m_activity->verticalScrollBar()->setValue(m_activity->verticalScrollBar()->maximum());
+    m_activity->addLine(line);
 }

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+class ActivityMonitor;
 class QAction;
 class QCheckBox;
 class QComboBox;
@@ -28,7 +29,7 @@ public:
     QLabel* stepField() const { return m_step; }
     QLabel* engineCounterField() const { return m_counter; }
     QLabel* engineNameField() const { return m_engine; }
-    QPlainTextEdit* activityMonitor() const { return m_activity; }
+    QPlainTextEdit* activityMonitor() const;
     QPlainTextEdit* infoPane() const { return m_info; }
     QToolButton* cancelButton() const { return m_cancel; }
     QToolButton* checkButton() const { return m_check; }
@@ -59,8 +60,7 @@ private:
     QLabel* m_step;
     QLabel* m_counter;
     QLabel* m_engine;
-    QPlainTextEdit* m_activity;
-    int m_activityLines = 0;
+    ActivityMonitor* m_activity;
     QPlainTextEdit* m_info;
     QToolButton* m_cancel;
     QToolButton* m_check;

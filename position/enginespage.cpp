@@ -7,33 +7,17 @@
 #include <QToolButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
-#include <algorithm>
 
-#include "platform/displaytext.h"
+#include "platform/core/enginelist.h"
+#include "platform/enginelistview.h"
 #include "platform/hintpane.h"
 #include "platform/pagetoolbar.h"
 #include "platform/prompts.h"
-#include "position/core/enginelist.h"
-
-namespace {
-const int kSiteColumnWidth = 100;
-}
 
 EnginesPage::EnginesPage(EngineList& engines, Prompts& prompts, QWidget* parent)
     : QWidget(parent), m_engines(engines), m_prompts(prompts) {
     auto* group = new QGroupBox("Search Engines Available ", this);
-    m_view = new QTreeWidget(group);
-    m_view->setObjectName("engineList");
-    m_view->setColumnCount(2);
-    m_view->setHeaderLabels({"Site", "Submit Url"});
-    m_view->setRootIsDecorated(false);
-    m_view->setColumnWidth(0, kSiteColumnWidth);
-    m_view->setColumnWidth(1, 340);
-    connect(m_view, &QTreeWidget::itemChanged, this, [this](QTreeWidgetItem* item) {
-        int index = m_view->indexOfTopLevelItem(item);
-        if (index >= 0 && index < m_engines.size())
-            m_engines.setMark(index, item->checkState(0) == Qt::Checked);
-    });
+    m_view = new EngineListView(m_engines, group);
     (new QVBoxLayout(group))->addWidget(m_view);
 
     m_info = makeHintPane(this);
@@ -72,16 +56,7 @@ void EnginesPage::loadEngines(const std::filesystem::path& catalog) {
 }
 
 void EnginesPage::refresh() {
-    QSignalBlocker block(m_view);
-    m_view->clear();
-    for (const EngineEntry& entry : m_engines.entries()) {
-        auto* item = new QTreeWidgetItem(m_view, {toDisplay(entry.name), toDisplay(entry.submitUrl)});
-        item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
-        item->setCheckState(0, entry.marked ? Qt::Checked : Qt::Unchecked);
-    }
-    // Names longer than the first column's 100 pixels are shown whole.
-    m_view->resizeColumnToContents(0);
-    m_view->setColumnWidth(0, std::max(m_view->columnWidth(0), kSiteColumnWidth));
+    m_view->refresh();
 }
 
 std::vector<std::string> EnginesPage::addActiveEngs() const {

@@ -5,11 +5,12 @@
 #include <string>
 #include <vector>
 
+#include "platform/enginelistview.h"
+
 class EngineList;
 class Prompts;
 class QPlainTextEdit;
 class QToolButton;
-class QTreeWidget;
 
 // Step 2, "2. Select engines": the engine list with its marks and commands.
 class EnginesPage : public QWidget {
@@ -39,6 +40,6 @@ public slots:
 private:
     EngineList& m_engines;
     Prompts& m_prompts;
-    QTreeWidget* m_view;
+    EngineListView* m_view;
     QPlainTextEdit* m_info;
 };

@@ -12,9 +12,6 @@
 namespace {
 
 const std::string kParagraph = "\n\r\n\r";
-const char* kRoot = "/updateranqorfp2/";
-// Far beyond any catalog or definition; an endless answer stops here.
-constexpr long long kUpdateFileLimit = 16LL << 20;
 
 // An update file that arrived but is not what it should be, such as an error page sent with 200.
 DownloadError notA(const std::string& url, const std::string& what, const std::string& cause) {
@@ -53,52 +50,39 @@ void checkDefinition(const std::string& url, const std::filesystem::path& file) 
 }  // namespace
 
 EngineUpdate::EngineUpdate(Context context, std::string server)
-    : m_c(std::move(context)), m_server(std::move(server)) {
-    while (!m_server.empty() && m_server.back() == '/')
-        m_server.pop_back();
-}
+    : m_session(std::move(context), std::move(server), "Ranqor", "/updateranqorfp2/") {}
 
 bool EngineUpdate::fail(const std::string& message, const std::string& cause, const std::string& status) {
-    m_c.prompts.error(message + kParagraph + cause);
-    m_c.setStatus(status);
-    m_c.setBusyCursor(false);
+    m_session.fail(message + kParagraph + cause, status);
     return false;
 }
 
 bool EngineUpdate::RzToolbarButton19Click() {
-    if (!m_c.prompts.confirm(
-            "The Engine List Update requires a restart of Ranqor upon completion." + kParagraph +
-            "The update will retrieve the latest engine definition list fron the Orlek Server as well as the "
-            "latest "
-            "engine definition files. The engine List update will automatically update your system. No user "
-            "interaction is required." +
-            kParagraph + "Do you want to run the update now?")) {
+    if (!m_session.start())
         return false;
-    }
-    m_c.setBusyCursor(true);
-    m_c.http.setBodyLimit(kUpdateFileLimit);
+    UpdateContext& c = m_session.context();
     // Every file is fetched and checked before any is replaced: a failure anywhere keeps all the
     // old files, and what was fetched is removed when `staged` goes.
-    StagedDownload staged(m_c.http);
-    const std::string catalogUrl = m_server + kRoot + "engines.txt";
-    const std::string indexUrl = m_server + kRoot + "def.txt";
+    StagedDownload staged(c.http);
+    const std::string catalogUrl = m_session.address("engines.txt");
+    const std::string indexUrl = m_session.address("def.txt");
     std::vector<std::string> names;
     try {
-        m_c.setStatus("Getting New Definition List");
+        c.setStatus("Getting New Definition List");
         checkCatalog(catalogUrl,
-                     staged.fetch(catalogUrl, m_c.folder.resolveForWriting("engines\\engines.txt")));
-        m_c.setStatus("Getting New Definition List (2)");
-        names = definitionNames(indexUrl,
-                                staged.fetch(indexUrl, m_c.folder.resolveForWriting("engines\\def.txt")));
+                     staged.fetch(catalogUrl, c.folder.resolveForWriting("engines\\engines.txt")));
+        c.setStatus("Getting New Definition List (2)");
+        names =
+            definitionNames(indexUrl, staged.fetch(indexUrl, c.folder.resolveForWriting("engines\\def.txt")));
     } catch (const std::exception& e) {
         return fail("Could Not Connect to Update Server!", e.what(), "Failed to get Definition List");
     }
 
     for (const std::string& name : names) {
-        m_c.setStatus("Getting Definition: " + name);
-        const std::string url = m_server + kRoot + name;
+        c.setStatus("Getting Definition: " + name);
+        const std::string url = m_session.address(name);
         try {
-            checkDefinition(url, staged.fetch(url, m_c.folder.resolveForWriting("edata\\" + name)));
+            checkDefinition(url, staged.fetch(url, c.folder.resolveForWriting("edata\\" + name)));
         } catch (const std::exception& e) {
             return fail("Update Definition!", e.what(), "Failed to get Definition: " + name);
         }
@@ -110,13 +94,6 @@ bool EngineUpdate::RzToolbarButton19Click() {
         return fail("Could not Load New Definitions, Please Run Update Again!", e.what(),
                     "Engine Update Failed");
     }
-    m_c.setStatus("Engine Update Complete");
-    m_c.prompts.information(
-        "Engine definition update is complete, Ranqor will now shutdown. The next time you start Ranqor you "
-        "will be "
-        "using the updated definitions.");
-    m_c.http.setLocalFile("");
-    m_c.setBusyCursor(false);
-    m_c.endProgram();
+    m_session.finish();
     return true;
 }

@@ -1,11 +1,8 @@
 #pragma once
 
-#include <functional>
 #include <string>
 
-class ProgramFolder;
-class Prompts;
-class TickHTTP;
+#include "sitetools/updatesession.h"
 
 // The engine pack update: the engine catalog, the definition index and every definition file it
 // names, fetched from the update server; then the program ends so the next start uses them. All
@@ -14,14 +11,8 @@ class TickHTTP;
 // with its address and cause.
 class EngineUpdate {
 public:
-    struct Context {
-        TickHTTP& http;  // the update component: no proxy, no event handlers
-        ProgramFolder& folder;
-        Prompts& prompts;
-        std::function<void(const std::string&)> setStatus;  // panel 3 of the status bar
-        std::function<void(bool)> setBusyCursor;
-        std::function<void()> endProgram;
-    };
+    // Its component is the update component: no proxy, no event handlers.
+    using Context = UpdateContext;
 
     // server: scheme and host of the update server, e.g. "http://update.example.com".
     EngineUpdate(Context context, std::string server);
@@ -34,6 +25,5 @@ private:
     // Shows the failure's box (its fixed text, then the cause) and ends the update.
     bool fail(const std::string& message, const std::string& cause, const std::string& status);
 
-    Context m_c;
-    std::string m_server;
+    UpdateSession m_session;
 };

@@ -6,14 +6,12 @@
 #include <QComboBox>
 #include <QDate>
 #include <QDialog>
-#include <QDialogButtonBox>
 #include <QKeySequence>
 #include <QLabel>
 #include <QLocale>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QProgressBar>
-#include <QScreen>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QToolButton>
@@ -46,25 +44,13 @@
 namespace {
 const char* kUserAgent = "Redore Web Browser (1.1 W32)";
 const std::string kParagraph = "\n\r\n\r";
-const std::string kOutOfMemory =
-    "Ranqor has run out of memory and must close." + kParagraph + "Work that was not saved is lost.";
-const std::string kUnexpectedError = "Ranqor must close after an unexpected error: ";
-// The window's size and position between sessions, as Qt stores them.
-const char* kPlacementValue = "windowplacement";
 const std::string kUnsavedTerms =
     "The search term list has changed." + kParagraph + "Do you want to save it before closing?";
 const std::string kUnsavedReport =
     "The position report has not been saved." + kParagraph + "Do you want to save it before closing?";
 }  // namespace
 
-TForm1::TForm1(Services services, QWidget* parent)
-    : QMainWindow(parent),
-      m_folder(services.folder),
-      m_store(services.settings),
-      m_prompts(services.prompts),
-      m_pacer(services.pacer),
-      m_updateServer(std::move(services.updateServer)),
-      m_endProgram([this](int) { close(); }) {
+TForm1::TForm1(Services services, QWidget* parent) : ProgramWindow(std::move(services), "Ranqor", parent) {
     for (auto* http : {&m_geturl, &m_update}) {
         *http = std::make_unique<TickHTTP>();
         (*http)->setUseCache(false);
@@ -106,45 +92,19 @@ TForm1::TForm1(Services services, QWidget* parent)
     connect(m_resultsPage, &ResultsPage::previousRequested, this, &TForm1::previousClick);
     connect(m_resultsPage, &ResultsPage::exitRequested, this, &QWidget::close);
 
-    for (int i = 0; i < 3; ++i) {
-        m_panels[i] = new QLabel(this);
-        m_panels[i]->setObjectName(QString("panel%1").arg(i + 1));
-        m_panels[i]->setMinimumWidth(i == 0 ? 50 : i == 1 ? 200 : 100);
-        statusBar()->addWidget(m_panels[i], i == 2 ? 1 : 0);
-    }
     buildMenus();
     buildShortcuts();
-    // At least the size the window has always had; larger where the pages' controls and the
-    // hint panes need more, within the screen.
-    QSize size = sizeHint().expandedTo(QSize(615, 436));
-    QScreen* screen = QApplication::primaryScreen();
-    if (screen)
-        size = size.boundedTo(screen->availableGeometry().size());
-    resize(size);
-    if (screen)
-        move(screen->availableGeometry().center() - rect().center());
+    // At least the size the window has always had.
+    fitToContent(QSize(615, 436));
     startUp();
-    restorePlacement();
+    restorePlacement(kRanqorKey);
 }
 
 TForm1::~TForm1() = default;
 
 void TForm1::setModalRunner(ModalRunner runner) {
-    m_runModal = runner;
+    ProgramWindow::setModalRunner(runner);
     m_termsPage->setModalRunner(std::move(runner));
-}
-
-QMenu* TForm1::menu(const QString& title) const {
-    const auto shown = [](QString text) { return text.remove(QChar('&')); };
-    for (QAction* action : menuBar()->actions()) {
-        if (shown(action->text()) == shown(title))
-            return action->menu();
-    }
-    return nullptr;
-}
-
-std::string TForm1::statusPanel(int panel) const {
-    return fromDisplay(m_panels[panel - 1]->text());
 }
 
 void TForm1::buildMenus() {
@@ -183,17 +143,7 @@ void TForm1::buildMenus() {
     m_resultsPrevious = m_resultsMenu->addAction("Previous", this, &TForm1::previousClick);
 
     QMenu* help = menuBar()->addMenu("&Help");
-    const std::pair<const char*, const char*> topics[] = {{"Contents", "contents"},
-                                                          {"Getting Started", "getting-started"},
-                                                          {"Getting Support", "getting-support"},
-                                                          {"Web Site Promotion FAQS", "promotion-faq"}};
-    for (const auto& [caption, topic] : topics) {
-        std::string name = topic;
-        help->addAction(caption, this, [this, name] { m_prompts.openHelp(name); });
-    }
-    help->addAction("Orlek Online", this, [this] { m_prompts.openUrl("http://www.orlek.example/"); });
-    help->addAction("Ordering Information", this,
-                    [this] { m_prompts.openUrl("http://www.orlek.example/order.html"); });
+    addMakerHelpItems(*help, m_prompts);
     help->addSeparator();
     help->addAction("About ...", this, &TForm1::aboutClick);
 }
@@ -203,13 +153,7 @@ void TForm1::buildShortcuts() {
     // the keys follow the page, so they are never bound twice at once.
     connect(m_tabs, &QTabWidget::currentChanged, this, &TForm1::assignPageShortcuts);
     assignPageShortcuts();
-    auto* help = new QAction(this);
-    help->setShortcut(QKeySequence::HelpContents);
-    connect(help, &QAction::triggered, this, [this] {
-        if (auto* button = m_tabs->currentWidget()->findChild<QToolButton*>("helpButton"))
-            button->click();
-    });
-    addAction(help);
+    addHelpKey(*m_tabs);
 }
 
 void TForm1::assignPageShortcuts() {
@@ -222,23 +166,6 @@ void TForm1::assignPageShortcuts() {
     m_resultsPage->openAction()->setShortcut(key(results, QKeySequence::Open));
     m_resultsPage->saveAction()->setShortcut(key(results, QKeySequence::Save));
     m_resultsPage->printAction()->setShortcut(key(results, QKeySequence::Print));
-}
-
-void TForm1::restorePlacement() {
-    try {
-        if (std::optional<std::string> placement = m_store.readValue(kRanqorKey, kPlacementValue))
-            restoreGeometry(QByteArray::fromBase64(QByteArray::fromStdString(*placement)));
-    } catch (const std::exception&) {
-        // A placement that cannot be read leaves the window where it was put.
-    }
-}
-
-void TForm1::savePlacement() {
-    try {
-        m_store.writeValue(kRanqorKey, kPlacementValue, saveGeometry().toBase64().toStdString());
-    } catch (const std::exception& e) {
-        m_prompts.error(e.what());
-    }
 }
 
 void TForm1::showTab(QWidget* page, bool visible) {
@@ -324,7 +251,7 @@ void TForm1::closeEvent(QCloseEvent* event) {
     if (m_running)
         m_agent->cancel();
     saveSettings();
-    savePlacement();
+    savePlacement(kRanqorKey);
     event->accept();
 }
 
@@ -359,11 +286,7 @@ bool TForm1::settleUnsavedWork() {
 void TForm1::handlerFailed(const std::exception& e) {
     if (m_running)
         m_agent->cancel();
-    if (dynamic_cast<const std::bad_alloc*>(&e))
-        m_prompts.error(kOutOfMemory);
-    else
-        m_prompts.error(kUnexpectedError + e.what());
-    m_endProgram(1);
+    ProgramWindow::handlerFailed(e);
 }
 
 void TForm1::applyProxy() {
@@ -545,20 +468,13 @@ void TForm1::webListClick() {
 }
 
 void TForm1::aboutClick() {
-    QDialog about(this);
-    about.setWindowTitle("About Ranqor");
-    auto* layout = new QVBoxLayout(&about);
-    layout->addWidget(new QLabel("Ranqor 1.0\nSearch Engine Position Utility", &about));
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, &about);
-    connect(buttons, &QDialogButtonBox::accepted, &about, &QDialog::accept);
-    layout->addWidget(buttons);
-    m_runModal(about);
+    showAboutBox(this, m_runModal, "About Ranqor", "Ranqor 1.0\nSearch Engine Position Utility");
 }
 
 // PositionRunView
 
 void TForm1::setStatusPanel(int panel, const std::string& text) {
-    m_panels[panel - 1]->setText(toDisplay(text));
+    setPanel(panel, text);
 }
 void TForm1::clearActivity() {
     m_checkPage->clearActivity();
@@ -583,13 +499,7 @@ void TForm1::setProgress(int percent) {
 }
 
 void TForm1::setBusyCursor(bool busy) {
-    if (busy == m_busy)
-        return;
-    m_busy = busy;
-    if (busy)
-        QApplication::setOverrideCursor(Qt::WaitCursor);
-    else
-        QApplication::restoreOverrideCursor();
+    setBusy(busy);
 }
 
 void TForm1::setRunControls(bool running) {

@@ -1,14 +1,14 @@
 #pragma once
 
-#include <QMainWindow>
 #include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "platform/core/definitionfile.h"
+#include "platform/core/enginelist.h"
 #include "platform/pagetoolbar.h"
-#include "position/core/enginelist.h"
+#include "platform/programwindow.h"
 #include "position/core/reportgrid.h"
 #include "position/core/termlist.h"
 #include "position/positionrunview.h"
@@ -32,36 +32,25 @@ class TickHTTP;
 // The position checker's window: a wizard of four pages (terms and settings, engines, the check,
 // the results), its menus, status bar and settings. It owns the program-wide lists and the two
 // HTTP components, and it is the view the position agent reports to.
-class TForm1 : public QMainWindow, public PositionRunView {
+class TForm1 : public ProgramWindow, public PositionRunView {
     Q_OBJECT
 public:
-    struct Services {
-        ProgramFolder& folder;
-        SettingsStore& settings;
-        Prompts& prompts;
-        Pacer& pacer;
-        std::string updateServer;
-    };
+    using Services = ProgramServices;
 
     explicit TForm1(Services services, QWidget* parent = nullptr);
     ~TForm1() override;
 
-    // Modal dialogs and the end of the program (with its exit status) go through these, so tests
-    // can stand in.
-    void setModalRunner(ModalRunner runner);
-    void setEndProgram(std::function<void(int status)> end) { m_endProgram = std::move(end); }
+    // The terms page's dialogs go through the runner too.
+    void setModalRunner(ModalRunner runner) override;
 
-    // An exception left one of the window's handlers (memory ran out, above all): stops a run,
-    // tells the user and ends the program with status 1. The application object calls it.
-    void handlerFailed(const std::exception& e);
+    // Stops a run first.
+    void handlerFailed(const std::exception& e) override;
 
     TermsPage& termsPage() const { return *m_termsPage; }
     EnginesPage& enginesPage() const { return *m_enginesPage; }
     CheckPage& checkPage() const { return *m_checkPage; }
     ResultsPage& resultsPage() const { return *m_resultsPage; }
     QTabWidget& tabs() const { return *m_tabs; }
-    QMenu* menu(const QString& title) const;
-    std::string statusPanel(int panel) const;
     TickHTTP& searchComponent() const { return *m_geturl; }
     TickHTTP& updateComponent() const { return *m_update; }
     PositionAgent& agent() const { return *m_agent; }
@@ -118,21 +107,11 @@ private:
     void buildMenus();
     void buildShortcuts();
     void assignPageShortcuts();
-    void restorePlacement();
-    void savePlacement();
     void startUp();
     void readSettings();
     void applyProxy();
     void showTab(QWidget* page, bool visible);
     void activate(QWidget* page);
-
-    ProgramFolder& m_folder;
-    SettingsStore& m_store;
-    Prompts& m_prompts;
-    Pacer& m_pacer;
-    std::string m_updateServer;
-    ModalRunner m_runModal = runModally;
-    std::function<void(int)> m_endProgram;
 
     TemplateVariables m_variables;
     std::vector<std::string> m_selectedTerms;
@@ -146,14 +125,12 @@ private:
     std::unique_ptr<TickHTTP> m_update;
     std::unique_ptr<PositionAgent> m_agent;
     bool m_running = false;
-    bool m_busy = false;
 
     QTabWidget* m_tabs = nullptr;
     TermsPage* m_termsPage = nullptr;
     EnginesPage* m_enginesPage = nullptr;
     CheckPage* m_checkPage = nullptr;
     ResultsPage* m_resultsPage = nullptr;
-    QLabel* m_panels[3] = {};
     QMenu* m_fileMenu = nullptr;
     QMenu* m_termsMenu = nullptr;
     QMenu* m_enginesMenu = nullptr;

@@ -1,18 +1,6 @@
-#include <QApplication>
-#include <QCoreApplication>
-#include <iostream>
-#include <new>
-#include <optional>
-
 #include "apps/ranqor/commands.h"
 #include "apps/ranqor/programsetup.h"
-#include "platform/core/commandline.h"
-#include "platform/core/programfolder.h"
-#include "platform/core/settingsstore.h"
-#include "platform/focusframestyle.h"
-#include "platform/guardedapplication.h"
-#include "platform/pacer.h"
-#include "platform/qtprompts.h"
+#include "platform/programwindow.h"
 #include "position/mainwindow.h"
 
 namespace {
@@ -35,58 +23,17 @@ const char* const kUsage =
     "Exit status: 0 the job ran, 1 it failed or could not start, 2 bad arguments.\n"
     "The program folder is RANQOR_HOME when set; the settings file is ORLEK_SETTINGS when set.\n";
 
-const char* const kNoDisplay =
-    "ranqor: the window needs a display (DISPLAY or WAYLAND_DISPLAY), and none could be opened.\n"
-    "Without a display, give ranqor a command: see ranqor --help.";
-
-int runWindow(int argc, char** argv) {
-    std::optional<DisplayRequired> display(std::in_place, kNoDisplay);
-    GuardedApplication app(argc, argv);
-    display.reset();
-    QApplication::setApplicationName("Ranqor");
-    QApplication::setApplicationDisplayName("Ranqor");
-    QApplication::setStyle(new FocusFrameStyle);
-    try {
-        ProgramFolder folder(ranqorProgramFolder(argv[0]));
-        SettingsStore store(SettingsStore::defaultFile());
-        QtPrompts prompts(folder.root());
-        QtPacer pacer;
-        TForm1 window({folder, store, prompts, pacer, ranqorUpdateServer(store)});
-        prompts.setParent(&window);
-        window.setEndProgram([](int status) { QCoreApplication::exit(status); });
-        app.setFailureReaction([&window](const std::exception& e) { window.handlerFailed(e); });
-        window.show();
-        const int status = app.exec();
-        app.setFailureReaction(nullptr);
-        return status;
-    } catch (const std::bad_alloc&) {
-        // Building the window is no event handler: the application object does not see this.
-        std::cerr << "ranqor: out of memory\n";
-        return 1;
-    }
+int runWindow(int& argc, char** argv) {
+    return runMainWindow<TForm1>(argc, argv, "Ranqor", ranqorProgramFolder(argv[0]), ranqorUpdateServer);
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    using Run = int (*)(const std::vector<std::string>&, const char*);
-    // Each command runs with the Qt core the HTTP component needs, and without a display.
-    auto withCore = [&argc, argv](Run run) {
-        return [&argc, argv, run](const std::vector<std::string>& args) {
-            QCoreApplication app(argc, argv);
-            QCoreApplication::setApplicationName("Ranqor");
-            return run(args, argv[0]);
-        };
-    };
-    const CommandLineProgram program{"ranqor",
-                                     RANQOR_VERSION,
-                                     kUsage,
-                                     {{"analyze", kAnalyzeUsage, withCore(analyzeCommand)},
-                                      {"check", kCheckUsage, withCore(checkCommand)},
-                                      {"batch", kBatchUsage, withCore(batchCommand)},
-                                      {"update-engines", kUpdateUsage, withCore(updateEnginesCommand)}}};
-    std::optional<int> status = runCommandLine(program, {argv + 1, argv + argc}, std::cout, std::cerr);
-    if (!status)
-        return runWindow(argc, argv);
-    return finishStandardOutput(program.name, *status, std::cerr);
+    return programMain(argc, argv, "Ranqor", RANQOR_VERSION, kUsage,
+                       {{"analyze", kAnalyzeUsage, analyzeCommand},
+                        {"check", kCheckUsage, checkCommand},
+                        {"batch", kBatchUsage, batchCommand},
+                        {"update-engines", kUpdateUsage, updateEnginesCommand}},
+                       runWindow);
 }

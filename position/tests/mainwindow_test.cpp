@@ -22,6 +22,7 @@
 #include "platform/guardedapplication.h"
 #include "platform/pacer.h"
 #include "platform/scriptedprompts.h"
+#include "platform/tests/modalrecorder.h"
 #include "position/checkpage.h"
 #include "position/enginespage.h"
 #include "position/positionagent.h"
@@ -50,8 +51,7 @@ protected:
     SettingsStore store{fx.dir / "settings.ini"};
     ScriptedPrompts prompts;
     FakePacer pacer;
-    std::vector<std::string> dialogs;  // titles of the modal dialogs the window opened
-    std::function<void(QDialog&)> onDialog;
+    ModalRecorder dialogs;     // the modal dialogs the window opened
     std::vector<int> endings;  // the exit status of each end of the program
 
     void SetUp() override { copyShippedFolder(fx.dir.path()); }
@@ -59,12 +59,7 @@ protected:
     std::unique_ptr<TForm1> open() {
         auto form =
             std::make_unique<TForm1>(TForm1::Services{fx.folder, store, prompts, pacer, fx.server.url("")});
-        form->setModalRunner([this](QDialog& dialog) {
-            dialogs.push_back(dialog.windowTitle().toStdString());
-            if (onDialog)
-                onDialog(dialog);
-            return 0;
-        });
+        form->setModalRunner(dialogs.runner());
         form->setEndProgram([this](int status) { endings.push_back(status); });
         form->searchComponent().setTimeout(10);
         return form;
@@ -304,13 +299,13 @@ TEST_F(MainWindowTest, TheResultPageLimitComesFromTheSettings) {
 
 TEST_F(MainWindowTest, TheProxyDialogsSettingReachesTheSearchComponentOnly) {
     auto form = open();
-    onDialog = [](QDialog& dialog) {
+    dialogs.onDialog = [](QDialog& dialog) {
         auto& proxy = dynamic_cast<Tpset&>(dialog);
         proxy.serverEdit()->setText("10.0.0.1:8080");
         proxy.saveClick();
     };
     form->proxyClick();
-    EXPECT_EQ(dialogs, Lines{"Ranqor - Proxy Settings"});
+    EXPECT_EQ(dialogs.titles, Lines{"Ranqor - Proxy Settings"});
     EXPECT_EQ(store.readValue(kKey, "proxy"), "10.0.0.1:8080");
     EXPECT_EQ(form->searchComponent().ProxyServer(), "10.0.0.1:8080");
     EXPECT_EQ(form->updateComponent().ProxyServer(), "");
@@ -323,7 +318,8 @@ TEST_F(MainWindowTest, OtherCommandsOpenTheirWindows) {
     form->aboutClick();
     form->collectedAddresses() = {"http://left.over/"};
     form->webListClick();
-    EXPECT_EQ(dialogs, (Lines{"Ranqor - Web File List Manager", "About Ranqor", "Browse Verification"}));
+    EXPECT_EQ(dialogs.titles,
+              (Lines{"Ranqor - Web File List Manager", "About Ranqor", "Browse Verification"}));
     // The browse window starts on an empty list of its own addresses.
     EXPECT_TRUE(form->collectedAddresses().empty());
 }

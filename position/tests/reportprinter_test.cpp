@@ -1,8 +1,8 @@
 #include "position/reportprinter.h"
 
+#include "platform/tests/pdftools.h"
 #include "platform/tests/tempdir.h"
 #include "position/core/reportgrid.h"
-#include "position/tests/pdftools.h"
 
 #include <gtest/gtest.h>
 #include <QPrinter>

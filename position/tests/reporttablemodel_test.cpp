@@ -1,7 +1,7 @@
 #include "position/reporttablemodel.h"
 
+#include "platform/tests/pdftools.h"
 #include "position/core/reportgrid.h"
-#include "position/tests/pdftools.h"
 
 #include <gtest/gtest.h>
 #include <QColor>

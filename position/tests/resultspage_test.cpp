@@ -4,11 +4,11 @@
 #include "platform/core/programfolder.h"
 #include "platform/core/safefile.h"
 #include "platform/scriptedprompts.h"
+#include "platform/tests/pdftools.h"
 #include "platform/tests/tempdir.h"
 #include "position/core/reportexport.h"
 #include "position/core/reportgrid.h"
 #include "position/reporttablemodel.h"
-#include "position/tests/pdftools.h"
 
 #include <gtest/gtest.h>
 #include <QAction>

@@ -4,15 +4,15 @@
 #include <string>
 #include <vector>
 
-// One engine the position agent can query: its name (the key of its definition files, result
-// files and rule) and its manual submission page.
+// One engine of the engine catalog: its name (the key of its definition files and of everything
+// else kept per engine) and its manual submission page.
 struct EngineEntry {
     std::string name;
     std::string submitUrl;
     bool marked = false;
 };
 
-// The engine list of step 2, read from the engine catalog.
+// The engines of the catalog as the engine step lists them, each with its tick.
 class EngineList {
 public:
     const std::vector<EngineEntry>& entries() const { return m_entries; }

@@ -1,4 +1,4 @@
-#include "position/core/enginelist.h"
+#include "platform/core/enginelist.h"
 
 #include <gtest/gtest.h>
 

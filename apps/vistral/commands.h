@@ -1,0 +1,12 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+// The command-line modes. Each returns the exit status: 0 the job ran, 1 it failed or could not
+// start; bad arguments throw UsageError (status 2).
+int projectsCommand(const std::vector<std::string>& args, const char* argv0);
+int updateEnginesCommand(const std::vector<std::string>& args, const char* argv0);
+
+extern const char* const kProjectsUsage;
+extern const char* const kUpdateUsage;

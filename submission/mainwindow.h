@@ -1,0 +1,146 @@
+#pragma once
+
+#include <QMainWindow>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "pageprep/core/projectcontext.h"
+#include "pageprep/core/workfiles.h"
+#include "platform/core/runview.h"
+#include "platform/pagetoolbar.h"
+#include "platform/programwindow.h"
+
+class Pacer;
+class ProgramFolder;
+class ProjectsPage;
+class Prompts;
+class QAction;
+class QLabel;
+class QMenu;
+class QTabWidget;
+class ReadinessPage;
+class ReportWindow;
+class SelectEnginesPage;
+class SettingsStore;
+class SubmitPage;
+class TickHTTP;
+class TickHTTPS;
+class TipsPane;
+class Tproject;
+class WorkFilesPage;
+
+// The submission tool's window: a wizard of five steps (project, pages, readiness, engines,
+// submission), the menus bound to them, the status bar, the program-wide lists and the three
+// HTTP components. It also creates the resident Project Editor and the two report windows.
+//
+// Where the readiness check and the submission run plug in: step 3's checkRequested and
+// nextRequested signals (the check ends its Next with openEngineStep), and step 5's
+// submitRequested, cancelRequested and verifyRequested; the run reports to the step 5 page's
+// fields, resets them with stepFiveReset, and shows its report in submissionReport().
+class TForm1 : public ProgramWindow, public RunView {
+    Q_OBJECT
+public:
+    explicit TForm1(ProgramServices services, QWidget* parent = nullptr);
+    ~TForm1() override;
+
+    QTabWidget& tabs() const { return *m_tabs; }
+    ProjectsPage& projectsPage() const { return *m_projectsPage; }
+    WorkFilesPage& filesPage() const { return *m_filesPage; }
+    ReadinessPage& readinessPage() const { return *m_readinessPage; }
+    SelectEnginesPage& enginesPage() const { return *m_enginesPage; }
+    SubmitPage& submitPage() const { return *m_submitPage; }
+    Tproject& projectEditor() const { return *m_projectEditor; }
+    ReportWindow& submissionReport() const { return *m_form3; }
+    ReportWindow& readinessReport() const { return *m_form5; }
+    TickHTTP& geturl() const { return *m_geturl; }
+    TickHTTP& GETURL2() const { return *m_GETURL2; }
+    TickHTTPS& geturls() const { return *m_geturls; }
+    int watchdogInterval() const { return m_watchdogInterval; }
+    std::vector<TipsPane*> tipsPanes() const;
+
+    // The program-wide state the steps hand on.
+    const ActiveProject& activeProject() const { return m_project; }
+    WorkFiles& workFiles() { return m_workFiles; }
+    std::vector<std::string>& activeFiles() { return m_activeFiles; }
+    std::vector<std::string>& selectedEngines() { return m_selectedEngines; }
+
+    // RunView
+    void setStatusPanel(int panel, const std::string& text) override;
+    void clearActivity() override;
+    void addActivity(const std::string& line) override;
+    void setBusyCursor(bool busy) override;
+
+public slots:
+    void GetDefaults();
+    // Step 1
+    void selectProjectClick();
+    void newProjectClick();
+    void projectPropertiesClick();
+    void deleteProjectClick();
+    // Step 2
+    void filesNextClick();
+    // Step 3's Next ends here: the catalog into step 4, which becomes current. False when the
+    // catalog could not be loaded; step 4 then stays closed.
+    bool openEngineStep();
+    // Step 4
+    void enginesNextClick();
+    void catalogUpdateClick();
+    // Step 5, and step 4's Next: the selected engines from step 4's ticks, the display ready for
+    // a run.
+    void stepFiveReset();
+    // While a run goes: Submit Now, Submission Settings and the File, Tools and History menus
+    // disabled, Cancel Submission enabled; and back.
+    void setRunControls(bool running);
+    void previousClick();
+    // Tools, History and Help
+    void robotClick();
+    void submissionListEditClick();
+    void pageTipEditorClick();
+    void fileListManagerClick();
+    void interrogatorClick();
+    void settingsClick();
+    void historyClick();
+    void aboutClick();
+
+protected:
+    // Keeps the window's size and place for the next start.
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildPages();
+    void buildMenus();
+    void startUp();
+    void rebuildProjectList();
+    void showProjectEditor();
+    void showTab(QWidget* page, bool visible);
+    void hideSteps(int from);
+    void activate(QWidget* page);
+    void stepChanged(int index);
+
+    ActiveProject m_project;
+    WorkFiles m_workFiles;
+    std::vector<std::string> m_activeFiles;
+    std::vector<std::string> m_selectedEngines;
+    std::unique_ptr<TickHTTP> m_geturl;
+    std::unique_ptr<TickHTTP> m_GETURL2;
+    std::unique_ptr<TickHTTPS> m_geturls;
+    int m_watchdogInterval = 60000;
+    bool m_editingTips = false;
+
+    QTabWidget* m_tabs = nullptr;
+    ProjectsPage* m_projectsPage = nullptr;
+    WorkFilesPage* m_filesPage = nullptr;
+    ReadinessPage* m_readinessPage = nullptr;
+    SelectEnginesPage* m_enginesPage = nullptr;
+    SubmitPage* m_submitPage = nullptr;
+    std::vector<std::pair<QWidget*, QMenu*>> m_stepMenus;
+    QMenu* m_fileMenu = nullptr;
+    QMenu* m_toolsMenu = nullptr;
+    QMenu* m_historyMenu = nullptr;
+    QAction* m_tipEditorItem = nullptr;
+    Tproject* m_projectEditor = nullptr;
+    ReportWindow* m_form3 = nullptr;
+    ReportWindow* m_form5 = nullptr;
+};
