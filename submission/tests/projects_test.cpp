@@ -155,6 +155,23 @@ TEST(ProjectSettings, StoredUnderTheProjectsNameAndReadBackOneByOne) {
     EXPECT_FALSE(isBaseProject("Bases"));
 }
 
+TEST(ProjectSettings, NamesWithEqualsAndBracketsSurviveTheFileAndStayApart) {
+    TempDir dir;
+    const Lines names = {"a=b", "[Shop]", "a", "Shop]"};
+    {
+        SettingsStore store(dir / "settings.ini");
+        for (const std::string& name : names)
+            writeProjectSettings(store, name, "http://" + name + ".example", "0", name + " category");
+    }
+    SettingsStore reread(dir / "settings.ini");
+    for (const std::string& name : names) {
+        StoredProjectSettings read = readProjectSettings(reread, name);
+        EXPECT_EQ(read.webPath, "http://" + name + ".example") << name;
+        EXPECT_EQ(read.webType, "0") << name;
+        EXPECT_EQ(read.category, name + " category") << name;
+    }
+}
+
 TEST(ProjectList, AMissingProfileFolderIsAnInvalidDirectory) {
     TempDir dir;
     ProgramFolder folder(dir.path());
