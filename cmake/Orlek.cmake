@@ -43,14 +43,16 @@ function(orlek_test name)
         PROPERTIES TIMEOUT 300 SKIP_REGULAR_EXPRESSION "^never skipped$")
 endfunction()
 
-# orlek_program(<name> FOLDERS <folders...>)
+# orlek_program(<name> SUMMARY <text> SEE_ALSO <program> FOLDERS <folders...>)
 # A program's shipped folder, data/<name>: seeded next to the executable so the build tree is a
 # working program folder (only missing files are added, so a user's edits survive the next
 # build), and installed under share/<name> with the folders it needs even when empty, beside
-# the program, its desktop entry and its icon (<name>.desktop and <name>.svg of the caller's
-# folder). An installed program gives each user a writable copy of that folder on first start.
+# the program, its desktop entry, icon and AppStream metainfo (<name>.desktop, <name>.svg and
+# <name>.metainfo.xml.in of the caller's folder) and its manual page, written from the built
+# program's own help (SUMMARY is the page's one-line description). An installed program gives
+# each user a writable copy of that folder on first start.
 function(orlek_program name)
-    cmake_parse_arguments(ARG "" "" "FOLDERS" ${ARGN})
+    cmake_parse_arguments(ARG "" "SUMMARY;SEE_ALSO" "FOLDERS" ${ARGN})
     add_custom_target(${name}_data ALL
         COMMAND ${CMAKE_COMMAND} -DSOURCE=${PROJECT_SOURCE_DIR}/data/${name} -DDEST=$<TARGET_FILE_DIR:${name}>
                 "-DFOLDERS=${ARG_FOLDERS}" -P ${PROJECT_SOURCE_DIR}/cmake/SeedFolder.cmake
@@ -66,6 +68,22 @@ function(orlek_program name)
     endforeach()
     install(FILES ${name}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
     install(FILES ${name}.svg DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
+
+    configure_file(${name}.metainfo.xml.in ${CMAKE_CURRENT_BINARY_DIR}/example.orlek.${name}.metainfo.xml @ONLY)
+    install(FILES ${CMAKE_CURRENT_BINARY_DIR}/example.orlek.${name}.metainfo.xml
+            DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+
+    set(page ${CMAKE_CURRENT_BINARY_DIR}/man/${name}.1.gz)
+    add_custom_command(OUTPUT ${page}
+        COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_CURRENT_BINARY_DIR}/man
+        COMMAND ${CMAKE_COMMAND} -DPROGRAM=$<TARGET_FILE:${name}> -DNAME=${name} "-DSUMMARY=${ARG_SUMMARY}"
+                -DVERSION=${PROJECT_VERSION} -DSEE_ALSO=${ARG_SEE_ALSO} -DOUTPUT=${page}
+                -P ${PROJECT_SOURCE_DIR}/cmake/ManPage.cmake
+        DEPENDS ${name} ${PROJECT_SOURCE_DIR}/cmake/ManPage.cmake
+        COMMENT "Writing the ${name} manual page"
+        VERBATIM)
+    add_custom_target(${name}_manpage ALL DEPENDS ${page})
+    install(FILES ${page} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 endfunction()
 
 # orlek_program_tests(<name>)

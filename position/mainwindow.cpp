@@ -40,6 +40,7 @@
 #include "sitetools/proxydialog.h"
 #include "sitetools/proxysettings.h"
 #include "sitetools/robotwindow.h"
+#include "suiteversion.h"
 
 namespace {
 const char* kUserAgent = "Redore Web Browser (1.1 W32)";
@@ -468,7 +469,8 @@ void TForm1::webListClick() {
 }
 
 void TForm1::aboutClick() {
-    showAboutBox(this, m_runModal, "About Ranqor", "Ranqor 1.0\nSearch Engine Position Utility");
+    showAboutBox(this, m_runModal, "About Ranqor",
+                 QString("Ranqor %1\nSearch Engine Position Utility").arg(kSuiteVersion));
 }
 
 // PositionRunView

@@ -31,6 +31,7 @@
 #include "submission/projectspage.h"
 #include "submission/selectenginespage.h"
 #include "submission/submitpage.h"
+#include "suiteversion.h"
 
 namespace {
 
@@ -301,7 +302,8 @@ void TForm1::closeEvent(QCloseEvent* event) {
 }
 
 void TForm1::aboutClick() {
-    showAboutBox(this, m_runModal, "About Vistral", "Vistral 1.0\nWeb Site Promotion Utility");
+    showAboutBox(this, m_runModal, "About Vistral",
+                 QString("Vistral %1\nWeb Site Promotion Utility").arg(kSuiteVersion));
 }
 
 // RunView
