@@ -8,7 +8,9 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "pageprep/core/headreader.h"
 #include "pageprep/tipspane.h"
+#include "platform/displaytext.h"
 #include "platform/pagetoolbar.h"
 #include "platform/prompts.h"
 
@@ -64,6 +66,54 @@ void ReadinessPage::addMenuItems(QMenu* verify) {
     verify->addAction("Search Engine Verification...", this, &ReadinessPage::checkRequested);
     verify->addAction("Previous", this, &ReadinessPage::previousRequested);
     verify->addAction("Next", this, &ReadinessPage::nextRequested);
+}
+
+void ReadinessPage::showValues(const PageHead& head) {
+    const std::string* values[] = {&head.title, &head.description, &head.keywords};
+    QPlainTextEdit* boxes[] = {m_title, m_description, m_keywords};
+    for (int i = 0; i < 3; ++i) {
+        // The reader gives CR LF breaks only (a title may run over lines); a box holds LF.
+        std::string bytes = *values[i];
+        for (std::size_t at = bytes.find("\r\n"); at != std::string::npos; at = bytes.find("\r\n", at))
+            bytes.erase(at, 1);
+        boxes[i]->setPlainText(toDisplay(bytes));
+        m_read[i] = {boxes[i]->toPlainText(), std::move(bytes)};
+    }
+}
+
+void ReadinessPage::clearValues() {
+    for (QPlainTextEdit* box : {m_title, m_description, m_keywords})
+        box->clear();
+    for (ReadValue& value : m_read)
+        value = {};
+}
+
+int ReadinessPage::boxIndex(const QPlainTextEdit* box) const {
+    return box == m_title ? 0 : box == m_description ? 1 : 2;
+}
+
+std::vector<std::string> ReadinessPage::valueLines(const QPlainTextEdit* box) const {
+    const ReadValue& read = m_read[boxIndex(box)];
+    const QString shown = box->toPlainText();
+    const std::string text = shown == read.shown ? read.bytes : fromDisplay(shown);
+    std::vector<std::string> lines;
+    if (text.empty())
+        return lines;
+    std::size_t start = 0;
+    for (std::size_t end = text.find('\n'); end != std::string::npos; end = text.find('\n', start)) {
+        lines.push_back(text.substr(start, end - start));
+        start = end + 1;
+    }
+    lines.push_back(text.substr(start));
+    return lines;
+}
+
+std::string ReadinessPage::valueText(const QPlainTextEdit* box) const {
+    const std::vector<std::string> lines = valueLines(box);
+    std::string text;
+    for (std::size_t i = 0; i < lines.size(); ++i)
+        text += (i == 0 ? "" : "\r\n") + lines[i];
+    return text;
 }
 
 void ReadinessPage::helpClick() {

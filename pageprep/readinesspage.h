@@ -1,7 +1,11 @@
 #pragma once
 
+#include <QString>
 #include <QWidget>
+#include <string>
+#include <vector>
 
+struct PageHead;
 class Prompts;
 class QMenu;
 class QPlainTextEdit;
@@ -26,6 +30,14 @@ public:
     // Adds the step's items to the main menu "&Verify".
     void addMenuItems(QMenu* verify);
 
+    // Shows what was read from a page's head in the three boxes.
+    void showValues(const PageHead& head);
+    void clearValues();
+    // A box's text as the bytes that were read, one entry a line; none for an empty box.
+    std::vector<std::string> valueLines(const QPlainTextEdit* box) const;
+    // The same lines joined by CR LF.
+    std::string valueText(const QPlainTextEdit* box) const;
+
 signals:
     void checkRequested();
     void nextRequested();
@@ -45,4 +57,13 @@ private:
     QPlainTextEdit* m_keywords = nullptr;
     TipsPane* m_tips = nullptr;
     QToolButton* m_check = nullptr;
+    // What each box was last given, as the page's bytes and as the box then showed them: a box
+    // that still shows that text stands for those bytes, so the report counts the page's own
+    // characters even where showing them changed them (bytes that are not UTF-8, for one).
+    struct ReadValue {
+        QString shown;
+        std::string bytes;
+    };
+    ReadValue m_read[3];
+    int boxIndex(const QPlainTextEdit* box) const;
 };

@@ -52,6 +52,9 @@ public:
     std::string listName() const;
     // ActiveFiles from the ticked rows ("None" when none is ticked).
     std::vector<std::string> addActiveFiles() const;
+    // Shows why name cannot be a list's file name and returns false, or returns true. What is
+    // stored under a list's name (its pages, the values read for it) goes through here.
+    bool acceptListName(const std::string& name);
 
 signals:
     void nextRequested();
@@ -79,8 +82,6 @@ private:
     void showRows();
     void addEntry(const std::string& entry);
     void refillLists();
-    // Shows why name cannot be a list's file name and returns false, or returns true.
-    bool acceptListName(const std::string& name);
 
     ProgramFolder& m_folder;
     Prompts& m_prompts;

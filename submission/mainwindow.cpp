@@ -9,6 +9,7 @@
 
 #include "net/tickhttp.h"
 #include "pageprep/interrogator.h"
+#include "pageprep/pagesource.h"
 #include "pageprep/readinesspage.h"
 #include "pageprep/reportwindow.h"
 #include "pageprep/tipspane.h"
@@ -48,9 +49,9 @@ TForm1::TForm1(ProgramServices services, QWidget* parent)
     m_geturl->setUseCache(false);
     m_geturl->setUserAgent("Redore Web Browser Beta One");
     m_GETURL2 = std::make_unique<TickHTTP>();
-    m_GETURL2->setUserAgent("Orlek - Meta verification Utility");
+    m_GETURL2->setUserAgent(kMetaVerificationAgent);
     m_geturls = std::make_unique<TickHTTPS>();
-    m_geturls->setUserAgent("Orlek -Secure Verify");
+    m_geturls->setUserAgent(kSecureVerificationAgent);
 
     buildPages();
     buildMenus();
@@ -92,6 +93,8 @@ void TForm1::buildPages() {
     connect(m_filesPage, &WorkFilesPage::nextRequested, this, &TForm1::filesNextClick);
     connect(m_filesPage, &WorkFilesPage::previousRequested, this, &TForm1::previousClick);
     connect(m_filesPage, &WorkFilesPage::pagesEmptied, this, [this] { hideSteps(2); });
+    connect(m_readinessPage, &ReadinessPage::checkRequested, this, &TForm1::readinessCheckClick);
+    connect(m_readinessPage, &ReadinessPage::nextRequested, this, &TForm1::readinessNextClick);
     connect(m_readinessPage, &ReadinessPage::previousRequested, this, &TForm1::previousClick);
     connect(m_enginesPage, &SelectEnginesPage::nextRequested, this, &TForm1::enginesNextClick);
     connect(m_enginesPage, &SelectEnginesPage::previousRequested, this, &TForm1::previousClick);

@@ -13,6 +13,7 @@
 #include "platform/programwindow.h"
 
 class Pacer;
+class PageSource;
 class ProgramFolder;
 class ProjectsPage;
 class Prompts;
@@ -81,6 +82,10 @@ public slots:
     void deleteProjectClick();
     // Step 2
     void filesNextClick();
+    // Step 3: the readiness check of the first ticked page, and Next, which stores the values
+    // read with the current list.
+    void readinessCheckClick();
+    void readinessNextClick();
     // Step 3's Next ends here: the catalog into step 4, which becomes current. False when the
     // catalog could not be loaded; step 4 then stays closed.
     bool openEngineStep();
@@ -118,6 +123,9 @@ private:
     void hideSteps(int from);
     void activate(QWidget* page);
     void stepChanged(int index);
+    // The page read that opens the readiness check: its values into step 3's boxes, its fault
+    // told. False when the check cannot go on to its report.
+    bool readReadinessPage(const std::string& entry, PageSource& source);
 
     ActiveProject m_project;
     WorkFiles m_workFiles;

@@ -7,6 +7,8 @@
 // start; bad arguments throw UsageError (status 2).
 int projectsCommand(const std::vector<std::string>& args, const char* argv0);
 int updateEnginesCommand(const std::vector<std::string>& args, const char* argv0);
+int readinessCommand(const std::vector<std::string>& args, const char* argv0);
 
 extern const char* const kProjectsUsage;
 extern const char* const kUpdateUsage;
+extern const char* const kReadinessUsage;

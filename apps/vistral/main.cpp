@@ -12,6 +12,7 @@ const char* const kUsage =
     "\n"
     "Commands (no display needed):\n"
     "  projects         list the projects\n"
+    "  readiness        check a page's title, description, key words and body text\n"
     "  update-engines   fetch the current engine catalog and submission definitions\n"
     "  help [COMMAND]   show this help, or a command's (as COMMAND --help does)\n"
     "\n"
@@ -30,6 +31,7 @@ int runWindow(int& argc, char** argv) {
 int main(int argc, char** argv) {
     return programMain(argc, argv, "Vistral", VISTRAL_VERSION, kUsage,
                        {{"projects", kProjectsUsage, projectsCommand},
+                        {"readiness", kReadinessUsage, readinessCommand},
                         {"update-engines", kUpdateUsage, updateEnginesCommand}},
                        runWindow);
 }

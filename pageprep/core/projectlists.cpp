@@ -13,8 +13,12 @@ fs::path ProjectFileLists::projectFolder() const {
     return m_folder.resolve("My Projects\\" + m_project);
 }
 
+fs::path ProjectFileLists::fileOfList(std::string_view list, std::string_view extension) const {
+    return m_folder.resolve("My Projects\\" + m_project + "\\" + std::string(list) + std::string(extension));
+}
+
 fs::path ProjectFileLists::listFile(std::string_view list) const {
-    return m_folder.resolve("My Projects\\" + m_project + "\\" + std::string(list) + ".fls");
+    return fileOfList(list, ".fls");
 }
 
 std::vector<std::string> ProjectFileLists::names() const {
@@ -46,4 +50,10 @@ void ProjectFileLists::rename(std::string_view from, std::string_view to,
         std::error_code ec;
         fs::remove(old, ec);
     }
+}
+
+void ProjectFileLists::writePageValues(std::string_view list, const PageValueLines& values) const {
+    writeFileList(fileOfList(list, ".ttl"), values.title);
+    writeFileList(fileOfList(list, ".dsc"), values.description);
+    writeFileList(fileOfList(list, ".key"), values.keywords);
 }

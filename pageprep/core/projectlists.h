@@ -30,7 +30,18 @@ public:
     // the old list, so a failed write loses nothing. Throws FileListError.
     void rename(std::string_view from, std::string_view to, const std::vector<std::string>& entries) const;
 
+    // The page values read for a list, stored beside it as list + ".ttl" (title), ".dsc"
+    // (description) and ".key" (key words), each line followed by CR LF. Throws FileListError.
+    struct PageValueLines {
+        std::vector<std::string> title;
+        std::vector<std::string> description;
+        std::vector<std::string> keywords;
+    };
+    void writePageValues(std::string_view list, const PageValueLines& values) const;
+
 private:
+    std::filesystem::path fileOfList(std::string_view list, std::string_view extension) const;
+
     const ProgramFolder& m_folder;
     std::string m_project;
 };

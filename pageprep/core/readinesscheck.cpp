@@ -25,8 +25,8 @@ void appendLine(std::string& out, std::string_view label, std::string_view text)
 
 }  // namespace
 
-ReadinessCheck checkPageReadiness(std::string_view pageName, const std::optional<std::string>& pageText,
-                                  const HeadProgress& progress) {
+ReadinessCheck readPageValues(std::string_view pageName, const std::optional<std::string>& pageText,
+                              const HeadProgress& progress) {
     ReadinessCheck check;
     if (!pageText) {
         check.fault = ReadinessFault::Unreadable;
@@ -44,9 +44,15 @@ ReadinessCheck checkPageReadiness(std::string_view pageName, const std::optional
     } catch (const EMetaTagGeneralError& error) {
         check.fault = ReadinessFault::GeneralError;
         check.message = error.what();
-        return check;
     }
-    check.report = buildReadinessReport(check.head.keywords, check.head.description, *pageText);
+    return check;
+}
+
+ReadinessCheck checkPageReadiness(std::string_view pageName, const std::optional<std::string>& pageText,
+                                  const HeadProgress& progress) {
+    ReadinessCheck check = readPageValues(pageName, pageText, progress);
+    if (check.fault != ReadinessFault::Unreadable && check.fault != ReadinessFault::GeneralError)
+        check.report = buildReadinessReport(check.head.keywords, check.head.description, *pageText);
     return check;
 }
 

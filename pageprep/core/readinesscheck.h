@@ -26,7 +26,12 @@ struct ReadinessCheck {
 
 extern const char* const CouldNotLoadFileMessage;
 
+// The read that opens a check: the page's values, and its fault with the message; no report.
 // `pageText` is absent when the page could not be read.
+ReadinessCheck readPageValues(std::string_view pageName, const std::optional<std::string>& pageText,
+                              const HeadProgress& progress = {});
+
+// The read, then, unless the page was unreadable or the general error ended it, the report.
 ReadinessCheck checkPageReadiness(std::string_view pageName, const std::optional<std::string>& pageText,
                                   const HeadProgress& progress = {});
 

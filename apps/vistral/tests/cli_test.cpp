@@ -60,6 +60,8 @@ protected:
                        [](const std::string& arg) { return QString::fromStdString(arg); });
         QProcess process;
         process.setProcessEnvironment(environment);
+        // Page files are named relative to the program folder, as a user in it names them.
+        process.setWorkingDirectory(QString::fromStdString(home.path().string()));
         process.start(VISTRAL_BINARY, arguments);
         process.waitForFinished(120000);
         return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
@@ -93,10 +95,20 @@ TEST_F(VistralCommandLine, HelpAndBadArguments) {
         {{"--help"}, 0, "Usage: vistral [COMMAND]", ""},
         {{"projects", "--help"}, 0, "Usage: vistral projects", ""},
         {{"help", "update-engines"}, 0, "Usage: vistral update-engines", ""},
+        {{"--help"}, 0, "  readiness ", ""},
+        {{"readiness", "--help"}, 0, "Usage: vistral readiness FILE\n", ""},
         {{"--version"}, 0, "vistral ", ""},
         {{"projects", "extra"}, 2, "", "vistral projects: unexpected argument extra"},
         {{"update-engines", "--now"}, 2, "", "vistral update-engines: unknown option --now"},
         {{"submit"}, 2, "", "vistral: unknown command submit"},
+        {{"readiness"}, 2, "", "vistral readiness: a page FILE, or --project and --page, is required"},
+        {{"readiness", "a.htm", "b.htm"}, 2, "", "vistral readiness: unexpected argument b.htm"},
+        {{"readiness", "a.htm", "--project", "Shop", "--page", "a.htm"},
+         2,
+         "",
+         "vistral readiness: give FILE or --project with --page, not both"},
+        {{"readiness", "--project", "Shop"}, 2, "", "vistral readiness: --page is required"},
+        {{"readiness", "--page", "a.htm"}, 2, "", "vistral readiness: --project is required"},
     };
     for (const Case& c : cases) {
         Outcome run = vistral(c.args);
@@ -146,4 +158,113 @@ TEST_F(VistralCommandLine, WithoutADisplayTheWindowSaysWhatItNeedsAndExitsOne) {
         run.errHas("vistral: the window needs a display (DISPLAY or WAYLAND_DISPLAY), and none could be "
                    "opened.\nWithout a display, give vistral a command: see vistral --help.\n"))
         << run.err;
+}
+
+namespace {
+
+const std::string kGardenPage =
+    "<html><head><title>Garden Tools</title>\n"
+    "<meta name=\"description\" content=\"Tools for your garden\">\n"
+    "<meta name=\"keywords\" content=\"garden, tools\">\n"
+    "</head><body>Garden tools for every garden.</body></html>";
+
+const char* const kClosingLine =
+    "These rules can change, please check back with Orlek on a monthly basis to see if there are updates!\n";
+
+bool startsWith(const std::string& text, const std::string& start) {
+    return text.compare(0, start.size(), start) == 0;
+}
+bool endsWith(const std::string& text, const std::string& end) {
+    return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
+}
+
+}  // namespace
+
+TEST_F(VistralCommandLine, ReadinessPrintsTheValuesThenTheReportOneLfALine) {
+    writeFileAtomically(home / "pages" / "garden.htm", kGardenPage);
+    Outcome run = vistral({"readiness", "pages/garden.htm"});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_TRUE(
+        startsWith(run.out,
+                   "Title: Garden Tools\nDescription: Tools for your garden\nKeywords: garden, tools\n"
+                   "Verimane Meta Tag Analysis"))
+        << run.out;
+    EXPECT_NE(run.out.find("\n REPORT: Warning, You are not using the Key words tag effectively\n"
+                           " You are using: 13 Characters\n"),
+              std::string::npos);
+    // The tally lines keep their trailing blank; the last line ends in LF too.
+    EXPECT_NE(run.out.find("\n\ngarden - 2 \ntools - 1 \n\n\n[Information]\n"), std::string::npos) << run.out;
+    EXPECT_TRUE(endsWith(run.out, kClosingLine));
+    EXPECT_EQ(run.out.find('\r'), std::string::npos);
+    EXPECT_TRUE(run.err.empty()) << run.err;
+}
+
+TEST_F(VistralCommandLine, ReadinessTellsFaultsByTheFileNameAsGiven) {
+    struct Case {
+        std::string page;
+        int status;
+        std::string start;  // of the output
+        bool report;
+    };
+    const std::vector<Case> cases = {
+        // A title without its end tag runs to the end of the head, its line break escaped.
+        {"<html><head><title>Open\n<script></head><body>garden</body>", 0,
+         "Title: Open\\r\\n<script></head>\nDescription: \nKeywords: \nMessage: The File './p q.htm' is not "
+         "a "
+         "valid HTML 3.2 File\\r(Invalid Usage in HEAD, Missing '</SCRIPT>' Tag - Cannot Continue!)\n"
+         "Verimane",
+         true},
+        {"<head><title>T</title><meta\t=\"keywords\" content=\"k\"></head><body>", 1,
+         "Title: T\nDescription: \nKeywords: \nMessage: not valid meta tag\n", false},
+    };
+    for (const Case& c : cases) {
+        writeFileAtomically(home / "p q.htm", c.page);
+        Outcome run = vistral({"readiness", "./p q.htm"});
+        EXPECT_EQ(run.status, c.status) << run.err;
+        EXPECT_TRUE(startsWith(run.out, c.start)) << run.out;
+        EXPECT_EQ(endsWith(run.out, kClosingLine), c.report) << run.out;
+    }
+
+    Outcome missing = vistral({"readiness", "missing.htm"});
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_EQ(missing.out, "Title: \nDescription: \nKeywords: \nMessage: Could not Load File, Error 101!\n");
+    EXPECT_TRUE(missing.errHas("missing.htm")) << missing.err;
+}
+
+TEST_F(VistralCommandLine, ReadinessOfAProjectsPageReadsItByTheWebType) {
+    server.script("/site/sub/garden.htm", ScriptedResponse::ok(kGardenPage));
+    store.writeValue(kKey, "Shop", server.url("/site"));
+    store.writeValue(kKey, "ShopWebType", "1");
+    Outcome net = vistral({"readiness", "--project", "shop", "--page", "sub/garden.htm"});
+    EXPECT_EQ(net.status, 0) << net.err;
+    EXPECT_TRUE(startsWith(net.out, "Title: Garden Tools\nDescription: Tools for your garden\n")) << net.out;
+    ASSERT_EQ(server.requests().size(), 1u);
+    EXPECT_EQ(server.requests()[0].header("User-Agent"), "Orlek - Meta verification Utility");
+    EXPECT_EQ(file("temp/temp.htm"), kGardenPage);
+
+    Outcome gone = vistral({"readiness", "--project", "Shop", "--page", "gone.htm"});
+    EXPECT_EQ(gone.status, 1);
+    EXPECT_EQ(gone.out, "Title: \nDescription: \nKeywords: \nMessage: Could not Load File, Error 101!\n");
+    EXPECT_TRUE(gone.errHas(server.url("/site/gone.htm"))) << gone.err;
+    EXPECT_FALSE(fs::exists(home / "temp" / "temp.htm"));
+
+    // A local web reads the entry's file; nothing goes to the net.
+    writeFileAtomically(home / "local" / "garden.htm", kGardenPage);
+    store.writeValue(kKey, "ShopWebType", "0");
+    Outcome local =
+        vistral({"readiness", "--project", "Shop", "--page", (home / "local" / "garden.htm").string()});
+    EXPECT_EQ(local.status, 0) << local.err;
+    EXPECT_TRUE(startsWith(local.out, "Title: Garden Tools\n")) << local.out;
+    EXPECT_EQ(server.requests().size(), 2u);
+
+    store.writeValue(kKey, "Alpha", "");
+    const std::pair<std::string, std::string> refusals[] = {
+        {"Nowhere", "vistral readiness: there is no project Nowhere\n"},
+        {"Alpha", "vistral readiness: the project Alpha has no web path"}};
+    for (const auto& [project, message] : refusals) {
+        Outcome refused = vistral({"readiness", "--project", project, "--page", "index.htm"});
+        EXPECT_EQ(refused.status, 1);
+        EXPECT_TRUE(refused.out.empty()) << refused.out;
+        EXPECT_TRUE(refused.errHas(message)) << refused.err;
+    }
 }
