@@ -7,6 +7,10 @@
 // start; bad arguments throw UsageError (status 2).
 int projectsCommand(const std::vector<std::string>& args, const char* argv0);
 int updateEnginesCommand(const std::vector<std::string>& args, const char* argv0);
+int submitCommand(const std::vector<std::string>& args, const char* argv0);
+int verifyCommand(const std::vector<std::string>& args, const char* argv0);
 
 extern const char* const kProjectsUsage;
 extern const char* const kUpdateUsage;
+extern const char* const kSubmitUsage;
+extern const char* const kVerifyUsage;

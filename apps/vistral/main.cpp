@@ -13,6 +13,8 @@ const char* const kUsage =
     "Commands (no display needed):\n"
     "  projects         list the projects\n"
     "  update-engines   fetch the current engine catalog and submission definitions\n"
+    "  submit           submit a project's pages to engines, as the window's step 5 does\n"
+    "  verify           show what submit would send where\n"
     "  help [COMMAND]   show this help, or a command's (as COMMAND --help does)\n"
     "\n"
     "  --help           show this help\n"
@@ -30,6 +32,8 @@ int runWindow(int& argc, char** argv) {
 int main(int argc, char** argv) {
     return programMain(argc, argv, "Vistral", VISTRAL_VERSION, kUsage,
                        {{"projects", kProjectsUsage, projectsCommand},
-                        {"update-engines", kUpdateUsage, updateEnginesCommand}},
+                        {"update-engines", kUpdateUsage, updateEnginesCommand},
+                        {"submit", kSubmitUsage, submitCommand},
+                        {"verify", kVerifyUsage, verifyCommand}},
                        runWindow);
 }
