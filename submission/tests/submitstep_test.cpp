@@ -14,6 +14,7 @@
 #include "net/tests/support/scriptedserver.h"
 #include "net/tickhttp.h"
 #include "pageprep/reportwindow.h"
+#include "pageprep/tipspane.h"
 #include "pageprep/workfilespage.h"
 #include "platform/activitymonitor.h"
 #include "platform/core/safefile.h"
@@ -418,4 +419,31 @@ TEST(QtWatchdogTimer, ATimeoutOfZeroNeverTicks) {
     EXPECT_GT(ticks, 0);
     watchdog.setEnabled(false);
     EXPECT_FALSE(watchdog.enabled());
+}
+
+using HistoryViewer = VistralWindowTest;
+
+TEST_F(HistoryViewer, KeepsItsTextWhenAFileCannotBeReadAndCopiesAll) {
+    writeFileAtomically(dir / "history" / "Shop0703010905.vhs", "Process Start: Shop\r\n\r\n6, 6\r\n");
+    fs::create_directories(dir / "history" / "Folder.vhs");
+    Tsubhist viewer(folder, prompts);
+    EXPECT_FALSE(viewer.hintPane()->toPlainText().isEmpty());
+    prompts.openAnswers = {FileDialogResult{dir / "history" / "Shop0703010905.vhs"},
+                           FileDialogResult{dir / "history" / "Folder.vhs"}, std::nullopt};
+    viewer.openClick();
+    const QString caption = viewer.windowTitle();
+    viewer.openClick();
+    ASSERT_EQ(prompts.shown().size(), 1u);
+    EXPECT_EQ(prompts.shown()[0].kind, Kind::Error);
+    EXPECT_NE(prompts.shown()[0].text.find("Folder.vhs"), std::string::npos) << prompts.shown()[0].text;
+    EXPECT_EQ(viewer.windowTitle(), caption);
+    EXPECT_EQ(viewer.historyText()->toPlainText(), "Process Start: Shop\n\n6, 6\n");
+    viewer.openClick();  // a cancelled dialog changes nothing
+    EXPECT_EQ(viewer.windowTitle(), caption);
+
+    viewer.findChild<QAction*>("copyItem")->trigger();
+    EXPECT_EQ(QApplication::clipboard()->text(), "Process Start: Shop\n\n6, 6\n");
+    viewer.aboutClick();
+    EXPECT_EQ(prompts.shown().back().kind, Kind::Message);
+    EXPECT_EQ(prompts.fileRequests()[0].defaultExtension, "vhs");
 }
