@@ -304,6 +304,10 @@ void TForm1::pageTipEditorClick() {
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {
+    // Closing ends the program; a run left going would send on, and ask about its report, with
+    // no window.
+    if (m_run->running())
+        m_run->cancelClick();
     savePlacement(kVistralKey);
     event->accept();
 }

@@ -65,6 +65,8 @@ public:
     void setWatchdog(std::unique_ptr<Watchdog> watchdog);
     SubmissionRun& submissionRun() const { return *m_run; }
     std::vector<TipsPane*> tipsPanes() const;
+    // A failed handler ends the program; a run that goes is cancelled first.
+    void handlerFailed(const std::exception& e) override;
 
     // The program-wide state the steps hand on.
     const ActiveProject& activeProject() const { return m_project; }
@@ -128,7 +130,7 @@ public slots:
     void aboutClick();
 
 protected:
-    // Keeps the window's size and place for the next start.
+    // Keeps the window's size and place for the next start, and cancels a run that goes.
     void closeEvent(QCloseEvent* event) override;
 
 private:

@@ -56,6 +56,12 @@ void TForm1::verifyClick() {
     m_run->verifyClick();
 }
 
+void TForm1::handlerFailed(const std::exception& e) {
+    if (m_run->running())
+        m_run->cancelClick();
+    ProgramWindow::handlerFailed(e);
+}
+
 // SubmissionRunView
 
 void TForm1::setBar(Bar bar, int percent) {

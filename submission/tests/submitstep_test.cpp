@@ -332,6 +332,28 @@ TEST_F(SubmitStep, WhileARunGoesTheStepsCannotChangeItsListsOrProject) {
     EXPECT_EQ(form->activeFiles(), (Lines{"index.htm", "about.htm", "news.htm"}));
 }
 
+TEST_F(SubmitStep, ClosingTheWindowOrAFailedHandlerCancelsARunThatGoes) {
+    ScriptedResponse silent;
+    silent.delivery = ScriptedResponse::Delivery::Silence;
+    server.script("/Excite", silent);
+    openOnStepFive();
+    QTimer::singleShot(0, [&] { form->close(); });
+    five().submitButton()->click();
+    EXPECT_EQ(monitorLines(), Lines{"Operation Cancelled at user request"});
+    EXPECT_EQ(server.requests().size(), 1u);
+    EXPECT_TRUE(historyFiles().empty());
+    EXPECT_TRUE(prompts.shown().empty());  // no question about a report nobody will see
+
+    QTimer::singleShot(0, [&] { form->handlerFailed(std::runtime_error("disk gone")); });
+    five().submitButton()->click();
+    EXPECT_EQ(server.requests().size(), 2u);
+    EXPECT_EQ(prompts.shown(),
+              (std::vector<Shown>{{Kind::Error, "Vistral must close after an unexpected error: disk gone"}}));
+    EXPECT_EQ(exitStatus, 1);
+    EXPECT_TRUE(historyFiles().empty());
+    EXPECT_FALSE(form->submissionRun().running());
+}
+
 TEST_F(SubmitStep, SubmissionSettingsShowsThePairsInTheReportWindowWhichPrintsAndCopies) {
     openOnStepFive();
     five().filesBar()->setValue(50);
