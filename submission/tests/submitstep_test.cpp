@@ -374,39 +374,17 @@ TEST_F(SubmitStep, SubmissionSettingsShowsThePairsInTheReportWindowWhichPrintsAn
 
     ASSERT_TRUE(printed);
     EXPECT_EQ(dialogs, Lines{"Vistral  Report"});
-    EXPECT_EQ(report, (Lines{"",
-                             "",
-                             "Review this report to review what you will be submitting and where you will be "
-                             "submitting.",
-                             "",
-                             "",
-                             "Active Project: Shop",
-                             "Web Base Address: http://www.shop.com",
-                             "",
-                             "",
-                             "Personalization",
-                             "",
-                             "Name: Ann Smith",
-                             "E-Mail: ann@example.com",
-                             "",
-                             "Submitting File",
-                             "",
-                             "http://www.shop.com/index.htm",
-                             "",
-                             "",
-                             "to: Excite",
-                             "to: Lycos",
-                             " ",
-                             " ",
-                             "Submitting File",
-                             "",
-                             "http://www.shop.com/news.htm",
-                             "",
-                             "",
-                             "to: Excite",
-                             "to: Lycos",
-                             " ",
-                             " "}));
+    // The report's own lines are the core's to test; here: the project, the pairs in the run's order.
+    ASSERT_EQ(report.size(), 32u);
+    EXPECT_EQ(report[5], "Active Project: Shop");
+    EXPECT_EQ(report[12], "E-Mail: ann@example.com");
+    Lines pairs;
+    for (const std::string& line : report) {
+        if (line.starts_with("http://") || line.starts_with("to: "))
+            pairs.push_back(line);
+    }
+    EXPECT_EQ(pairs, (Lines{"http://www.shop.com/index.htm", "to: Excite", "to: Lycos",
+                            "http://www.shop.com/news.htm", "to: Excite", "to: Lycos"}));
     EXPECT_EQ(five().filesBar()->value(), 0);
     EXPECT_TRUE(pdfInfo(dir / "report.pdf").contains("Vistral Submission Report"));
     EXPECT_TRUE(pdfText(dir / "report.pdf").contains("to: Lycos"));
