@@ -6,10 +6,15 @@ ConsolePrompts::ConsolePrompts(std::ostream& out, bool answerYes) : m_out(out), 
 
 void ConsolePrompts::write(const char* kind, const std::string& text) {
     std::string shown;
-    // A box's paragraphs are separated by LF CR LF CR; a terminal wants plain line feeds.
-    for (char c : text) {
-        if (c != '\r')
-            shown += c;
+    // A box's paragraphs are separated by LF CR LF CR, and some boxes break their lines with a
+    // lone CR; a terminal wants one line feed for each break.
+    for (size_t i = 0; i < text.size(); ++i) {
+        const bool nextToLineFeed =
+            (i > 0 && text[i - 1] == '\n') || (i + 1 < text.size() && text[i + 1] == '\n');
+        if (text[i] != '\r')
+            shown += text[i];
+        else if (!nextToLineFeed)
+            shown += '\n';
     }
     m_out << kind << shown << '\n';
     m_out.flush();

@@ -31,7 +31,9 @@
 #include "submission/projecteditor.h"
 #include "submission/projectspage.h"
 #include "submission/selectenginespage.h"
+#include "submission/submissionrun.h"
 #include "submission/submitpage.h"
+#include "submission/watchdog.h"
 #include "suiteversion.h"
 
 namespace {
@@ -46,15 +48,17 @@ TForm1::TForm1(ProgramServices services, QWidget* parent)
     : ProgramWindow(std::move(services), "Vistral", parent) {
     setWindowTitle("Vistral by Orlek");
     m_geturl = std::make_unique<TickHTTP>();
-    m_geturl->setUseCache(false);
-    m_geturl->setUserAgent("Redore Web Browser Beta One");
+    prepareSubmissionComponent(*m_geturl);
     m_GETURL2 = std::make_unique<TickHTTP>();
     m_GETURL2->setUserAgent(kMetaVerificationAgent);
     m_geturls = std::make_unique<TickHTTPS>();
     m_geturls->setUserAgent(kSecureVerificationAgent);
 
+    m_watchdog = std::make_unique<QtWatchdog>();
+
     buildPages();
     buildMenus();
+    createSubmissionRun();
     addHelpKey(*m_tabs);
     fitToContent(QSize(760, 520));
     startUp();
@@ -100,6 +104,9 @@ void TForm1::buildPages() {
     connect(m_enginesPage, &SelectEnginesPage::previousRequested, this, &TForm1::previousClick);
     connect(m_enginesPage, &SelectEnginesPage::updateRequested, this, &TForm1::catalogUpdateClick);
     connect(m_submitPage, &SubmitPage::previousRequested, this, &TForm1::previousClick);
+    connect(m_submitPage, &SubmitPage::submitRequested, this, &TForm1::submitClick);
+    connect(m_submitPage, &SubmitPage::cancelRequested, this, &TForm1::cancelClick);
+    connect(m_submitPage, &SubmitPage::verifyRequested, this, &TForm1::verifyClick);
 }
 
 void TForm1::buildMenus() {
@@ -187,6 +194,7 @@ void TForm1::GetDefaults() {
     } catch (const std::exception& e) {
         m_prompts.error(e.what());
     }
+    m_watchdog->setInterval(m_watchdogInterval);
 }
 
 void TForm1::showTab(QWidget* page, bool visible) {
@@ -300,6 +308,10 @@ void TForm1::pageTipEditorClick() {
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {
+    // Closing ends the program; a run left going would send on, and ask about its report, with
+    // no window.
+    if (m_run->running())
+        m_run->cancelClick();
     savePlacement(kVistralKey);
     event->accept();
 }

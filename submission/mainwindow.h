@@ -8,9 +8,10 @@
 
 #include "pageprep/core/projectcontext.h"
 #include "pageprep/core/workfiles.h"
-#include "platform/core/runview.h"
+#include "platform/core/definitionfile.h"
 #include "platform/pagetoolbar.h"
 #include "platform/programwindow.h"
+#include "submission/submissionrunview.h"
 
 class Pacer;
 class PageSource;
@@ -25,22 +26,23 @@ class ReadinessPage;
 class ReportWindow;
 class SelectEnginesPage;
 class SettingsStore;
+class SubmissionRun;
 class SubmitPage;
 class TickHTTP;
 class TickHTTPS;
 class TipsPane;
 class Tproject;
+class Watchdog;
 class WorkFilesPage;
 
 // The submission tool's window: a wizard of five steps (project, pages, readiness, engines,
 // submission), the menus bound to them, the status bar, the program-wide lists and the three
 // HTTP components. It also creates the resident Project Editor and the two report windows.
 //
-// Where the readiness check and the submission run plug in: step 3's checkRequested and
-// nextRequested signals (the check ends its Next with openEngineStep), and step 5's
-// submitRequested, cancelRequested and verifyRequested; the run reports to the step 5 page's
-// fields, resets them with stepFiveReset, and shows its report in submissionReport().
-class TForm1 : public ProgramWindow, public RunView {
+// Where the readiness check plugs in: step 3's checkRequested and nextRequested signals (the
+// check ends its Next with openEngineStep). Step 5 drives the submission run, which reports to
+// the window as its view and shows its report in submissionReport().
+class TForm1 : public ProgramWindow, public SubmissionRunView {
     Q_OBJECT
 public:
     explicit TForm1(ProgramServices services, QWidget* parent = nullptr);
@@ -59,7 +61,13 @@ public:
     TickHTTP& GETURL2() const { return *m_GETURL2; }
     TickHTTPS& geturls() const { return *m_geturls; }
     int watchdogInterval() const { return m_watchdogInterval; }
+    Watchdog& watchdog() const { return *m_watchdog; }
+    // Replaces the watchdog (tests take one they fire themselves); it gets the stored interval.
+    void setWatchdog(std::unique_ptr<Watchdog> watchdog);
+    SubmissionRun& submissionRun() const { return *m_run; }
     std::vector<TipsPane*> tipsPanes() const;
+    // A failed handler ends the program; a run that goes is cancelled first.
+    void handlerFailed(const std::exception& e) override;
 
     // The program-wide state the steps hand on.
     const ActiveProject& activeProject() const { return m_project; }
@@ -72,6 +80,22 @@ public:
     void clearActivity() override;
     void addActivity(const std::string& line) override;
     void setBusyCursor(bool busy) override;
+    // SubmissionRunView
+    void setBar(Bar bar, int percent) override;
+    void setTotalFilesSelected(const std::string& text) override;
+    void setTotalEnginesSelected(const std::string& text) override;
+    void setProcessingStep(const std::string& text) override;
+    void setFileCounter(const std::string& text) override;
+    void setFileAddress(const std::string& text) override;
+    void setEngineCounter(const std::string& text) override;
+    void setEngineName(const std::string& text) override;
+    void setStatusField(StatusRow row, StatusColumn column, const std::string& text) override;
+    void setRunControls(bool running) override;
+    void showStepFive() override;
+    void rebuildSelectedEngines() override;
+    int fileListRows() const override;
+    int engineListItems() const override;
+    void showReport(const std::vector<std::string>& lines) override;
 
 public slots:
     void GetDefaults();
@@ -93,11 +117,12 @@ public slots:
     void enginesNextClick();
     void catalogUpdateClick();
     // Step 5, and step 4's Next: the selected engines from step 4's ticks, the display ready for
-    // a run.
+    // a run; refused while a run goes.
     void stepFiveReset();
-    // While a run goes: Submit Now, Submission Settings and the File, Tools and History menus
-    // disabled, Cancel Submission enabled; and back.
-    void setRunControls(bool running);
+    void submitClick();
+    void cancelClick();
+    // "Submission Settings" and Submission > "Verify...": the pre-submission report.
+    void verifyClick();
     void previousClick();
     // Tools, History and Help
     void robotClick();
@@ -110,7 +135,7 @@ public slots:
     void aboutClick();
 
 protected:
-    // Keeps the window's size and place for the next start.
+    // Keeps the window's size and place for the next start, and cancels a run that goes.
     void closeEvent(QCloseEvent* event) override;
 
 private:
@@ -126,6 +151,7 @@ private:
     // The page read that opens the readiness check: its values into step 3's boxes, its fault
     // told. False when the check cannot go on to its report.
     bool readReadinessPage(const std::string& entry, PageSource& source);
+    void createSubmissionRun();
 
     ActiveProject m_project;
     WorkFiles m_workFiles;
@@ -135,6 +161,9 @@ private:
     std::unique_ptr<TickHTTP> m_GETURL2;
     std::unique_ptr<TickHTTPS> m_geturls;
     int m_watchdogInterval = 60000;
+    std::unique_ptr<Watchdog> m_watchdog;
+    TemplateVariables m_variables;
+    std::unique_ptr<SubmissionRun> m_run;
     bool m_editingTips = false;
 
     QTabWidget* m_tabs = nullptr;

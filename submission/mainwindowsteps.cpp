@@ -1,12 +1,8 @@
-// The steps of the submission tool's window: projects (step 1), moving from step to step, and
-// the preparation of step 5.
+// The steps of the submission tool's window: projects (step 1) and moving from step to step.
 
 #include <QLabel>
-#include <QMenu>
 #include <QPlainTextEdit>
-#include <QProgressBar>
 #include <QTabWidget>
-#include <QToolButton>
 #include <algorithm>
 
 #include "pageprep/core/folderfiles.h"
@@ -23,6 +19,7 @@
 #include "submission/projecteditor.h"
 #include "submission/projectspage.h"
 #include "submission/selectenginespage.h"
+#include "submission/submissionrun.h"
 #include "submission/submitpage.h"
 
 void TForm1::rebuildProjectList() {
@@ -57,6 +54,9 @@ void TForm1::projectPropertiesClick() {
 }
 
 void TForm1::selectProjectClick() {
+    // A run reads the active project's name and web path until its end.
+    if (m_run->refuseListChange())
+        return;
     std::optional<std::string> chosen = m_projectsPage->chosenProject();
     if (!chosen) {
         m_prompts.information("You Must Select a Project to continue");
@@ -105,6 +105,8 @@ void TForm1::selectProjectClick() {
 }
 
 void TForm1::deleteProjectClick() {
+    if (m_run->refuseListChange())
+        return;
     std::optional<std::string> chosen = m_projectsPage->chosenProject();
     if (!chosen) {
         m_prompts.information("You must select a Project in order to remove it.");
@@ -125,6 +127,8 @@ void TForm1::deleteProjectClick() {
 }
 
 void TForm1::filesNextClick() {
+    if (m_run->refuseListChange())
+        return;
     m_filesPage->saveListClick();
     showTab(m_readinessPage, true);
     m_readinessPage->Memo4()->clear();
@@ -142,6 +146,9 @@ void TForm1::filesNextClick() {
 }
 
 bool TForm1::openEngineStep() {
+    // Reloading the catalog clears step 4's ticks, from which the end of a run selects again.
+    if (m_run->refuseListChange())
+        return false;
     try {
         m_enginesPage->loadCatalog(m_folder.resolve(kCatalogFile));
     } catch (const std::exception& e) {
@@ -160,41 +167,10 @@ void TForm1::enginesNextClick() {
     stepFiveReset();
 }
 
-void TForm1::stepFiveReset() {
-    activate(m_submitPage);
-    m_selectedEngines = m_enginesPage->addActiveEngs();
-    setStatusPanel(1, "Ready");
-    setStatusPanel(3, "Search Engine Submission");
-    const int pages = static_cast<int>(m_activeFiles.size());
-    const int engines = static_cast<int>(m_selectedEngines.size());
-    auto count = [](int n) { return QString::number(n); };
-    SubmitPage& page = *m_submitPage;
-    page.totalFilesField()->setText(count(pages) + " of " +
-                                    count(static_cast<int>(m_workFiles.rows().size())));
-    page.totalEnginesField()->setText(count(engines) + " of " + count(m_enginesPage->itemCount()));
-    for (QProgressBar* bar : {page.filesBar(), page.enginesBar(), page.overallBar()})
-        bar->setValue(0);
-    for (QLabel* field : {page.fileAddressField(), page.engineNameField(), page.stepField()})
-        field->setText("idle");
-    page.fileCounterField()->setText("0 of " + count(pages));
-    page.engineCounterField()->setText("0 of " + count(engines));
-    page.statusField(SubmitPage::ProjRow, SubmitPage::ToSubmit)->setText(count(engines * pages));
-    page.statusField(SubmitPage::FileRow, SubmitPage::ToSubmit)->setText(count(engines));
-    for (SubmitPage::StatusRow row : {SubmitPage::FileRow, SubmitPage::ProjRow}) {
-        page.statusField(row, SubmitPage::Success)->setText("0");
-        page.statusField(row, SubmitPage::Fail)->setText("0");
-    }
-}
-
-void TForm1::setRunControls(bool running) {
-    m_submitPage->submitButton()->setEnabled(!running);
-    m_submitPage->settingsButton()->setEnabled(!running);
-    m_submitPage->cancelButton()->setEnabled(running);
-    for (QMenu* menu : {m_fileMenu, m_toolsMenu, m_historyMenu})
-        menu->setEnabled(!running);
-}
-
 void TForm1::catalogUpdateClick() {
+    // The update sends through geturl, which a run is using, and replaces the engine list.
+    if (m_run->refuseListChange())
+        return;
     CatalogUpdate update(
         {*m_geturl, m_folder, m_prompts, [this](const std::string& t) { setStatusPanel(3, t); },
          [this](bool busy) { setBusyCursor(busy); }, [this] { m_endProgram(0); }},

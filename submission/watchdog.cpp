@@ -8,9 +8,21 @@ QtWatchdog::QtWatchdog() {
     });
 }
 
+void QtWatchdog::setInterval(int milliseconds) {
+    m_interval = milliseconds;
+    if (milliseconds <= 0) {
+        m_timer.stop();
+        return;
+    }
+    m_timer.setInterval(milliseconds);
+    if (m_enabled && !m_timer.isActive())
+        m_timer.start();
+}
+
 void QtWatchdog::setEnabled(bool enabled) {
+    m_enabled = enabled;
     if (!enabled)
         m_timer.stop();
-    else if (!m_timer.isActive())
+    else if (!m_timer.isActive() && m_interval > 0)
         m_timer.start();
 }

@@ -23,17 +23,21 @@ public:
 inline constexpr int kDefaultWatchdogInterval = 60000;
 
 // A timer of the window's thread; it ticks while a request's waiting loop dispatches events.
+// An interval of 0 or less (the settings window offers a timeout of 0 seconds) never ticks, as
+// the platform's timer never did: it would abandon every response the moment its head arrived.
 class QtWatchdog : public Watchdog {
 public:
     QtWatchdog();
 
-    void setInterval(int milliseconds) override { m_timer.setInterval(milliseconds); }
-    int interval() const override { return m_timer.interval(); }
+    void setInterval(int milliseconds) override;
+    int interval() const override { return m_interval; }
     void setEnabled(bool enabled) override;
-    bool enabled() const override { return m_timer.isActive(); }
+    bool enabled() const override { return m_enabled; }
 
 private:
     QTimer m_timer;
+    int m_interval = kDefaultWatchdogInterval;
+    bool m_enabled = false;
 };
 
 // For tests: never ticks by itself; fire() ticks it when it is enabled, as the timer would.

@@ -61,23 +61,6 @@ const char* const kBatchUsage =
 
 namespace {
 
-// Names as the engine list writes them; blanks around a name ("Google, Yahoo") are no part of it.
-std::vector<std::string> splitNames(const std::string& text) {
-    std::vector<std::string> names;
-    size_t start = 0;
-    for (;;) {
-        size_t comma = text.find(',', start);
-        std::string name = trimText(std::string_view(text).substr(
-            start, comma == std::string::npos ? std::string::npos : comma - start));
-        if (!name.empty())
-            names.push_back(name);
-        if (comma == std::string::npos)
-            break;
-        start = comma + 1;
-    }
-    return names;
-}
-
 std::vector<std::string> termsOf(const Arguments& arguments) {
     if (arguments.has("terms") == arguments.has("term"))
         throw UsageError("give either --terms or --term");
@@ -125,7 +108,7 @@ int run(const std::vector<std::string>& args, const char* argv0, bool batch) {
     if (!arguments.positional().empty())
         throw UsageError("unexpected argument " + arguments.positional().front());
     const std::string address = batch ? "" : arguments.required("url");
-    std::vector<std::string> engines = splitNames(arguments.required("engines"));
+    std::vector<std::string> engines = arguments.nameList("engines");
     for (const std::string& engine : engines) {
         if (std::string refusal = engineNameRefusal(engine); !refusal.empty())
             throw UsageError(refusal);

@@ -14,6 +14,8 @@ const char* const kUsage =
     "  projects         list the projects\n"
     "  readiness        check a page's title, description, key words and body text\n"
     "  update-engines   fetch the current engine catalog and submission definitions\n"
+    "  submit           submit a project's pages to engines, as the window's step 5 does\n"
+    "  verify           show what submit would send where\n"
     "  help [COMMAND]   show this help, or a command's (as COMMAND --help does)\n"
     "\n"
     "  --help           show this help\n"
@@ -32,6 +34,8 @@ int main(int argc, char** argv) {
     return programMain(argc, argv, "Vistral", VISTRAL_VERSION, kUsage,
                        {{"projects", kProjectsUsage, projectsCommand},
                         {"readiness", kReadinessUsage, readinessCommand},
-                        {"update-engines", kUpdateUsage, updateEnginesCommand}},
+                        {"update-engines", kUpdateUsage, updateEnginesCommand},
+                        {"submit", kSubmitUsage, submitCommand},
+                        {"verify", kVerifyUsage, verifyCommand}},
                        runWindow);
 }

@@ -2,6 +2,8 @@
 
 #include <charconv>
 
+#include "platform/core/text.h"
+
 Arguments::Arguments(const std::vector<std::string>& args, const std::vector<OptionRule>& rules) {
     bool optionsEnded = false;
     for (size_t i = 0; i < args.size(); ++i) {
@@ -62,6 +64,23 @@ std::string Arguments::required(const std::string& name) const {
     if (!v)
         throw UsageError("--" + name + " is required");
     return *v;
+}
+
+std::vector<std::string> Arguments::nameList(const std::string& name) const {
+    const std::string text = required(name);
+    std::vector<std::string> names;
+    size_t start = 0;
+    for (;;) {
+        const size_t comma = text.find(',', start);
+        std::string item = trimText(std::string_view(text).substr(
+            start, comma == std::string::npos ? std::string::npos : comma - start));
+        if (!item.empty())
+            names.push_back(std::move(item));
+        if (comma == std::string::npos)
+            break;
+        start = comma + 1;
+    }
+    return names;
 }
 
 int Arguments::integer(const std::string& name, int fallback, int min, int max) const {

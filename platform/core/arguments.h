@@ -31,6 +31,9 @@ public:
 
     // The value of an option the command cannot do without.
     std::string required(const std::string& name) const;
+    // The required option's value as a list of names separated by commas ("Google, Yahoo"): the
+    // blanks around a name are no part of it, and empty names are dropped.
+    std::vector<std::string> nameList(const std::string& name) const;
     // The option's value as a whole number from min to max, or fallback when it is not given.
     // Anything else, a number out of range included, is a UsageError.
     int integer(const std::string& name, int fallback, int min, int max) const;

@@ -109,3 +109,15 @@ TEST(CommandLine, ClosingAnOutputReportsWhatDidNotReachItsFile) {
     EXPECT_EQ(closeOutput(file), std::nullopt);
     EXPECT_EQ(readFileBytes(dir / "out.csv"), "a,b\r\n");
 }
+
+TEST(Arguments, ANameListIsSplitAtCommasWithoutTheBlanksAroundEachName) {
+    const std::vector<std::pair<std::string, Args>> cases = {
+        {"Google", {"Google"}},
+        {"Google, Yahoo ,Nerd World", {"Google", "Yahoo", "Nerd World"}},
+        {",Excite,,", {"Excite"}},
+        {" , ", {}},
+    };
+    for (const auto& [text, names] : cases)
+        EXPECT_EQ(Arguments({"--engines", text}, {{"engines", true}}).nameList("engines"), names) << text;
+    EXPECT_THROW(Arguments({}, {{"engines", true}}).nameList("engines"), UsageError);
+}

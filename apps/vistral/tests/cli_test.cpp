@@ -7,11 +7,13 @@
 #include <QProcessEnvironment>
 #include <QStringList>
 #include <algorithm>
+#include <csignal>
 #include <map>
 
 #include "net/tests/support/scriptedserver.h"
 #include "platform/core/safefile.h"
 #include "platform/core/settingsstore.h"
+#include "platform/core/text.h"
 #include "platform/tests/tempdir.h"
 
 namespace fs = std::filesystem;
@@ -71,6 +73,54 @@ protected:
     std::string file(const std::string& relative) { return readFileBytes(home / relative); }
 };
 
+// The project Shop with its profile, settings and default list, a catalog of three engines, and
+// definitions that send Excite and Lycos to the loopback server ("Nerd World" has none).
+class VistralSubmit : public VistralCommandLine {
+protected:
+    void SetUp() override {
+        VistralCommandLine::SetUp();
+        writeFileAtomically(home / "My Profiles" / "Shop.rpf",
+                            "2,5\r\n0,0,Personalization Item\r\n0,1,First Name\r\n1,1,Ann\r\n"
+                            "0,2,Last Name\r\n1,2,Smith\r\n0,3,E-Mail Address\r\n1,3,ann@example.com\r\n"
+                            "0,4,Company Name\r\n1,4, Shoes & Socks \r\n");
+        store.writeValue(kKey, "Shop", "http://www.shop.com");
+        store.writeValue(kKey, "ShopWebType", "1");
+        store.writeValue(kKey, "ShopCategory", "Travel");
+        writeFileAtomically(home / "My Projects" / "Shop" / "Shop.fls", "\r\n \r\nindex.htm\r\n");
+        writeFileAtomically(home / "engines" / "engines.txt",
+                            "2,3\r\ncw 0,100\r\ncw 1,340\r\n0,0,Excite\r\n0,1,Lycos\r\n0,2,Nerd World\r\n");
+        for (const char* engine : {"Excite", "Lycos"}) {
+            writeFileAtomically(home / "edata" / (std::string(engine) + ".hdf"),
+                                "1\r\n" + server.url("/" + std::string(engine) + "?page=#H") + "\r\n");
+        }
+    }
+
+    std::vector<std::string> historyFiles() {
+        std::vector<std::string> names;
+        if (fs::exists(home / "history")) {
+            for (const auto& entry : fs::directory_iterator(home / "history"))
+                names.push_back(entry.path().filename().string());
+        }
+        return names;
+    }
+};
+
+const std::vector<std::string> kShopHead = {"Process Start: Shop", "Web Base Address: http://www.shop.com",
+                                            "Name: Ann Smith", "E-Mail: ann@example.com",
+                                            "Company Name: Shoes & Socks"};
+
+std::vector<std::string> withHead(const std::vector<std::string>& pairs) {
+    std::vector<std::string> lines = kShopHead;
+    lines.insert(lines.end(), pairs.begin(), pairs.end());
+    return lines;
+}
+
+ScriptedResponse answer(const std::string& statusLine) {
+    ScriptedResponse response = ScriptedResponse::ok("<html>thanks</html>");
+    response.statusLine = statusLine;
+    return response;
+}
+
 }  // namespace
 
 TEST_F(VistralCommandLine, ProjectsListsOneNamePerLine) {
@@ -100,7 +150,6 @@ TEST_F(VistralCommandLine, HelpAndBadArguments) {
         {{"--version"}, 0, "vistral ", ""},
         {{"projects", "extra"}, 2, "", "vistral projects: unexpected argument extra"},
         {{"update-engines", "--now"}, 2, "", "vistral update-engines: unknown option --now"},
-        {{"submit"}, 2, "", "vistral: unknown command submit"},
         {{"readiness"}, 2, "", "vistral readiness: a page FILE, or --project and --page, is required"},
         {{"readiness", "a.htm", "b.htm"}, 2, "", "vistral readiness: unexpected argument b.htm"},
         {{"readiness", "a.htm", "--project", "Shop", "--page", "a.htm"},
@@ -109,6 +158,7 @@ TEST_F(VistralCommandLine, HelpAndBadArguments) {
          "vistral readiness: give FILE or --project with --page, not both"},
         {{"readiness", "--project", "Shop"}, 2, "", "vistral readiness: --page is required"},
         {{"readiness", "--page", "a.htm"}, 2, "", "vistral readiness: --project is required"},
+        {{"publish"}, 2, "", "vistral: unknown command publish"},
     };
     for (const Case& c : cases) {
         Outcome run = vistral(c.args);
@@ -267,4 +317,192 @@ TEST_F(VistralCommandLine, ReadinessOfAProjectsPageReadsItByTheWebType) {
         EXPECT_TRUE(refused.out.empty()) << refused.out;
         EXPECT_TRUE(refused.errHas(message)) << refused.err;
     }
+}
+
+TEST_F(VistralSubmit, SubmitLogsEveryPairOnStandardOutputAndWritesTheHistory) {
+    server.script("/Excite?page=http://www.shop.com/index.htm", answer("HTTP/1.1 200 OK"));
+    // Lycos's request is not scripted: the server answers 404.
+    Outcome run = vistral({"submit", "--project", "Shop", "--engines", "Excite, Lycos"});
+    EXPECT_EQ(run.status, 0) << run.err;
+    const std::vector<std::string> log = withHead(
+        {"", "Set Current file to: Excite: http://www.shop.com/index.htm", "Status: HTTP/1.1 200 OK", "2, 1",
+         "", "Set Current file to: Lycos: http://www.shop.com/index.htm", "Status: HTTP/1.0 404 Not Found",
+         "Submission Failed: Engine Did Not Respond, An Error Has Occurred!", "2, 2"});
+    EXPECT_EQ(splitLines(run.out), log);
+    EXPECT_TRUE(
+        run.errHas("The submission project has completed. Do you want to view the report? (answered No)\n"))
+        << run.err;
+    const std::vector<std::string> files = historyFiles();
+    ASSERT_EQ(files.size(), 1u);
+    EXPECT_TRUE(run.errHas("History file: " + (home / "history" / files[0]).string() + "\n")) << run.err;
+    EXPECT_EQ(file("history/" + files[0]), joinStrings(log, "\r\n") + "\r\n");
+    ASSERT_EQ(server.requests().size(), 2u);
+    EXPECT_EQ(server.requests()[0].header("User-Agent"), "Redore Web Browser Beta One");
+}
+
+TEST_F(VistralSubmit, VerifyPrintsThePairsInTheOrderGivenAndSendsNothing) {
+    Outcome pages = vistral({"verify", "--project", "shop", "--page", "b.htm", "--page", "C:\\web\\a.htm",
+                             "--engines", "lycos,Excite"});
+    EXPECT_EQ(pages.status, 0) << pages.err;
+    EXPECT_EQ(
+        splitLines(pages.out),
+        (std::vector<std::string>{"",
+                                  "",
+                                  "Review this report to review what you will be submitting and where you "
+                                  "will be submitting.",
+                                  "",
+                                  "",
+                                  "Active Project: Shop",
+                                  "Web Base Address: http://www.shop.com",
+                                  "",
+                                  "",
+                                  "Personalization",
+                                  "",
+                                  "Name: Ann Smith",
+                                  "E-Mail: ann@example.com",
+                                  "",
+                                  "Submitting File",
+                                  "",
+                                  "http://www.shop.com/b.htm",
+                                  "",
+                                  "",
+                                  "to: Lycos",
+                                  "to: Excite",
+                                  " ",
+                                  " ",
+                                  "Submitting File",
+                                  "",
+                                  "http://www.shop.com/a.htm",
+                                  "",
+                                  "",
+                                  "to: Lycos",
+                                  "to: Excite",
+                                  " ",
+                                  " "}));
+    EXPECT_EQ(pages.err, "");
+
+    // A list's pages are the entries that get a row, in file order; a missing e-mail is marked.
+    writeFileAtomically(home / "My Projects" / "Shop" / "Spring.fls", "news.htm\r\n\r\nabout.htm\r\n");
+    writeFileAtomically(home / "My Profiles" / "Shop.rpf",
+                        "2,2\r\n0,0,Personalization Item\r\n0,1,First Name\r\n");
+    Outcome list = vistral({"verify", "--project", "Shop", "--list", "Spring", "--engines", "Nerd World"});
+    EXPECT_EQ(list.status, 0) << list.err;
+    const std::vector<std::string> lines = splitLines(list.out);
+    EXPECT_EQ(
+        std::count(lines.begin(), lines.end(), "E-Mail: NO VALUE EXIST, Submission will not be possible"), 1);
+    std::vector<std::string> addresses;
+    std::copy_if(lines.begin(), lines.end(), std::back_inserter(addresses),
+                 [](const std::string& line) { return line.starts_with("http://"); });
+    EXPECT_EQ(addresses,
+              (std::vector<std::string>{"http://www.shop.com/news.htm", "http://www.shop.com/about.htm"}));
+    EXPECT_TRUE(server.requests().empty());
+    EXPECT_TRUE(historyFiles().empty());
+}
+
+TEST_F(VistralSubmit, BadArgumentsAndJobsThatCannotStart) {
+    writeFileAtomically(home / "My Projects" / "Shop" / "Empty.fls", "\r\n \r\n");
+    struct Case {
+        std::vector<std::string> args;
+        int status;
+        std::string err;
+    };
+    const std::vector<Case> cases = {
+        {{"submit", "--engines", "Excite"}, 2, "vistral submit: --project is required"},
+        {{"submit", "--project", "Shop"}, 2, "vistral submit: --engines is required"},
+        {{"submit", "--project", "Shop", "--engines", " , "}, 2, "--engines needs at least one engine name"},
+        {{"submit", "--project", "Shop", "--engines", "Excite,Nobody"},
+         2,
+         "Nobody is no engine of the catalog"},
+        {{"submit", "--project", "Shop", "--list", "Shop", "--page", "a.htm", "--engines", "Excite"},
+         2,
+         "give either --list or --page"},
+        {{"submit", "--project", "Shop", "--page", " ", "--engines", "Excite"},
+         2,
+         "--page needs a page entry"},
+        {{"submit", "--project", "../Shop", "--engines", "Excite"}, 2, "vistral submit: --project: "},
+        {{"submit", "--project", "Shop", "--list", "a/b", "--engines", "Excite"},
+         2,
+         "vistral submit: --list: "},
+        {{"submit", "--project", "Shop", "--engines", "Excite", "--timeout", "0"},
+         2,
+         "--timeout needs a whole number from 1 to 86400"},
+        {{"verify", "--project", "Shop", "--engines", "Excite", "--timeout", "5"},
+         2,
+         "unknown option --timeout"},
+        {{"submit", "--project", "Shop", "--engines", "Excite", "extra"}, 2, "unexpected argument extra"},
+        {{"submit", "--project", "Nowhere", "--engines", "Excite"},
+         1,
+         "vistral submit: there is no project Nowhere"},
+        {{"verify", "--project", "Shop", "--list", "Gone", "--engines", "Excite"}, 1, "Gone.fls"},
+        {{"submit", "--project", "Shop", "--list", "Empty", "--engines", "Excite"},
+         1,
+         "vistral submit: the list Empty of the project Shop has no pages"},
+    };
+    for (const Case& c : cases) {
+        Outcome run = vistral(c.args);
+        EXPECT_EQ(run.status, c.status) << c.args.back() << "\n" << run.err;
+        EXPECT_TRUE(run.errHas(c.err)) << run.err;
+        EXPECT_EQ(run.out, "") << c.args.back();
+    }
+
+    // Without the catalog nothing can be checked; without an e-mail address the run refuses.
+    fs::rename(home / "engines" / "engines.txt", home / "engines" / "moved.txt");
+    Outcome noCatalog = vistral({"verify", "--project", "Shop", "--engines", "Excite"});
+    EXPECT_EQ(noCatalog.status, 1);
+    EXPECT_TRUE(noCatalog.errHas("vistral verify: ")) << noCatalog.err;
+    fs::rename(home / "engines" / "moved.txt", home / "engines" / "engines.txt");
+    writeFileAtomically(home / "My Profiles" / "Shop.rpf",
+                        "2,2\r\n0,0,Personalization Item\r\n0,1,First Name\r\n");
+    Outcome noEmail = vistral({"submit", "--project", "Shop", "--engines", "Excite"});
+    EXPECT_EQ(noEmail.status, 1);
+    EXPECT_TRUE(
+        noEmail.errHas("error: Cannot Complete Submission Unless you assign an e-mail address to this "
+                       "project!, To assign an e-mail address:\n"))
+        << noEmail.err;
+    EXPECT_TRUE(server.requests().empty());
+    EXPECT_TRUE(historyFiles().empty());
+}
+
+TEST_F(VistralSubmit, TheTimeoutAbandonsAnAnswerThatStallsAndTheRunGoesOn) {
+    ScriptedResponse stalled = answer("HTTP/1.0 200 OK");
+    stalled.body = std::string(64, 'x');
+    stalled.delivery = ScriptedResponse::Delivery::InPieces;
+    stalled.pieceSize = 16;
+    stalled.piecesOnRelease = true;
+    server.script("/Excite?page=http://www.shop.com/index.htm", stalled);
+    server.script("/Lycos?page=http://www.shop.com/index.htm", answer("HTTP/1.0 200 OK"));
+    Outcome run = vistral({"submit", "--project", "Shop", "--engines", "Excite,Lycos", "--timeout", "1"});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(splitLines(run.out), withHead({"", "Set Current file to: Excite: http://www.shop.com/index.htm",
+                                             "Status: HTTP/1.0 200 OK", "2, 1", "",
+                                             "Set Current file to: Lycos: http://www.shop.com/index.htm",
+                                             "Status: HTTP/1.0 200 OK", "2, 2"}));
+    EXPECT_EQ(historyFiles().size(), 1u);
+}
+
+TEST_F(VistralSubmit, CtrlCCancelsTheRunAsCancelSubmissionDoes) {
+    ScriptedResponse silent;
+    silent.delivery = ScriptedResponse::Delivery::Silence;
+    server.script("/Excite?page=http://www.shop.com/index.htm", silent);
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("VISTRAL_HOME", QString::fromStdString(home.path().string()));
+    environment.insert("ORLEK_SETTINGS", QString::fromStdString(store.file().string()));
+    QProcess process;
+    process.setProcessEnvironment(environment);
+    process.start(VISTRAL_BINARY, {"submit", "--project", "Shop", "--engines", "Excite,Lycos"});
+    ASSERT_TRUE(process.waitForStarted());
+    // The server holds its answer: the run waits in the request when Ctrl-C comes.
+    ASSERT_TRUE(server.waitForResponsesWritten(1));
+    ::kill(static_cast<pid_t>(process.processId()), SIGINT);
+    ASSERT_TRUE(process.waitForFinished(60000));
+
+    EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(process.exitCode(), 1);
+    const std::vector<std::string> out = splitLines(process.readAllStandardOutput().toStdString());
+    // The request under way was abandoned: it logged neither a status nor a failure.
+    EXPECT_EQ(out, withHead({"", "Set Current file to: Excite: http://www.shop.com/index.htm",
+                             "Operation Cancelled at user request"}));
+    EXPECT_EQ(server.requests().size(), 1u);
+    EXPECT_TRUE(historyFiles().empty());
+    EXPECT_EQ(process.readAllStandardError().toStdString(), "");
 }
