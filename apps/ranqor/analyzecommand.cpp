@@ -57,11 +57,6 @@ int analyzeCommand(const std::vector<std::string>& args, const char* argv0) {
 
     ReportGrid report;
     report.reset(QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat).toStdString());
-    const std::string refusal = engineNameRefusal(engine);
-    if (!refusal.empty()) {
-        std::cerr << refusal << '\n';
-        return 1;
-    }
     RuleBook rules;
     rules.load(ProgramFolder(ranqorProgramFolder(argv0)), {engine});
     if (std::string skipped = rules.skipReason(engine); !skipped.empty()) {

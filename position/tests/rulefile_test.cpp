@@ -219,6 +219,17 @@ TEST(RuleFile, StepsThatCollectPiecesFromSeveralPlaces) {
     EXPECT_EQ(prepareWithRule(keep, "a<b>c<d>"), "a<>c<d>");
 }
 
+TEST(RuleFile, ARuleThatWouldGrowThePageWithoutEndGivesNoResults) {
+    // Each step makes every "a" a thousand of them: the second would take the page past its limit.
+    std::string grow = "kind=page\nname=G\n";
+    for (int i = 0; i < 3; ++i)
+        grow += "step=replace\nfind=a\nwith=" + std::string(1000, 'a') + "\n";
+    PageRule rule = pageRule(grow + "step=number-each\nfind=a\n" + kMarkers);
+    EXPECT_EQ(prepareWithRule(rule, std::string(300, 'a')), "");
+    rule.steps.resize(1);
+    EXPECT_EQ(prepareWithRule(rule, "xay"), "x" + std::string(1000, 'a') + "y");
+}
+
 TEST(RuleFile, JsonPointers) {
     for (const char* good : {"", "/", "/items", "/web/results", "/a~0b/~1c/0"})
         EXPECT_TRUE(isJsonPointer(good)) << good;
