@@ -29,6 +29,9 @@ struct StepSpec {
 };
 
 const std::vector<StepSpec>& stepSpecs() {
+    static const std::vector<Setting> pieces = {{"start", Field::Start, Type::Text, false, ""},
+                                                {"end", Field::End, Type::Text, false, ""},
+                                                {"count", Field::Count, Type::CountOrAll, false, "1"}};
     static const std::vector<StepSpec> specs = {
         // Everything in front of the first marker goes (the marker too, unless kept); keep-before
         // keeps that many characters in front of it, and the marker. A missing marker, or one
@@ -47,17 +50,9 @@ const std::vector<StepSpec>& stepSpecs() {
         {"keep-after", RuleStepKind::KeepAfter, {{"marker", Field::Marker, Type::NonEmptyText, true, ""}}},
         // The text becomes the pieces between start and end, each found from the end of the one
         // before, up to count of them (all: until none is left), joined; nothing when none.
-        {"keep-between",
-         RuleStepKind::KeepBetween,
-         {{"start", Field::Start, Type::Text, false, ""},
-          {"end", Field::End, Type::Text, false, ""},
-          {"count", Field::Count, Type::CountOrAll, false, "1"}}},
+        {"keep-between", RuleStepKind::KeepBetween, pieces},
         // The same pieces, added to the end of a collection while the text stays as it is.
-        {"collect",
-         RuleStepKind::Collect,
-         {{"start", Field::Start, Type::Text, false, ""},
-          {"end", Field::End, Type::Text, false, ""},
-          {"count", Field::Count, Type::CountOrAll, false, "1"}}},
+        {"collect", RuleStepKind::Collect, pieces},
         // A text of its own added to the collection.
         {"collect-text", RuleStepKind::CollectText, {{"text", Field::Marker, Type::Text, true, ""}}},
         // The text becomes the collection, which starts anew.

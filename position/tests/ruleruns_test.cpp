@@ -70,12 +70,7 @@ protected:
     void file(const std::string& relative, const std::string& text) {
         writeFileAtomically(fx.dir / relative, text);
     }
-    Lines column(int column) const {
-        Lines out;
-        for (int row = 0; row < report.rowCount(); ++row)
-            out.push_back(report.table().cell(column, row));
-        return out;
-    }
+    Lines column(int column) const { return reportColumn(report, column); }
     bool logged(const std::string& line) const {
         return std::find(view.activity.begin(), view.activity.end(), line) != view.activity.end();
     }
