@@ -301,6 +301,8 @@ TEST_F(SubmitStep, WhileARunGoesTheStepsCannotChangeItsListsOrProject) {
     pacer.onSleep = [&](int) {};
     watchdog->onArmed = nullptr;
     QTimer::singleShot(0, [&] {
+        // The first request is out before anything is tried.
+        ASSERT_TRUE(server.waitForResponsesWritten(1));
         // Everything that would rebuild ActiveFiles, the engines or the project under the run.
         form->filesPage().workfiles()->topLevelItem(1)->setCheckState(0, Qt::Checked);
         form->filesNextClick();
@@ -337,14 +339,20 @@ TEST_F(SubmitStep, ClosingTheWindowOrAFailedHandlerCancelsARunThatGoes) {
     silent.delivery = ScriptedResponse::Delivery::Silence;
     server.script("/Excite", silent);
     openOnStepFive();
-    QTimer::singleShot(0, [&] { form->close(); });
+    QTimer::singleShot(0, [&] {
+        ASSERT_TRUE(server.waitForResponsesWritten(1));  // the request is out
+        form->close();
+    });
     five().submitButton()->click();
     EXPECT_EQ(monitorLines(), Lines{"Operation Cancelled at user request"});
     EXPECT_EQ(server.requests().size(), 1u);
     EXPECT_TRUE(historyFiles().empty());
     EXPECT_TRUE(prompts.shown().empty());  // no question about a report nobody will see
 
-    QTimer::singleShot(0, [&] { form->handlerFailed(std::runtime_error("disk gone")); });
+    QTimer::singleShot(0, [&] {
+        ASSERT_TRUE(server.waitForResponsesWritten(2));
+        form->handlerFailed(std::runtime_error("disk gone"));
+    });
     five().submitButton()->click();
     EXPECT_EQ(server.requests().size(), 2u);
     EXPECT_EQ(prompts.shown(),
