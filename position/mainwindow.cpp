@@ -31,6 +31,8 @@
 #include "position/core/ranqorsettings.h"
 #include "position/enginespage.h"
 #include "position/engineupdate.h"
+#include "position/historystore.h"
+#include "position/historywindow.h"
 #include "position/positionagent.h"
 #include "position/resultspage.h"
 #include "position/termspage.h"
@@ -91,6 +93,7 @@ TForm1::TForm1(Services services, QWidget* parent) : ProgramWindow(std::move(ser
     connect(m_resultsPage, &ResultsPage::restartWizardRequested, this, &TForm1::restartWizard);
     connect(m_resultsPage, &ResultsPage::previousRequested, this, &TForm1::previousClick);
     connect(m_resultsPage, &ResultsPage::exitRequested, this, &QWidget::close);
+    connect(m_resultsPage, &ResultsPage::historyRequested, this, &TForm1::historyClick);
 
     buildMenus();
     buildShortcuts();
@@ -139,6 +142,7 @@ void TForm1::buildMenus() {
     m_resultsMenu->addAction(m_resultsPage->saveAction());
     m_resultsMenu->addAction(m_resultsPage->openAction());
     m_resultsMenu->addAction(m_resultsPage->printAction());
+    m_resultsMenu->addAction("History ...", this, &TForm1::historyClick);
     m_resultsMenu->addAction("Restart Wizard", this, &TForm1::restartWizard);
     m_resultsPrevious = m_resultsMenu->addAction("Previous", this, &TForm1::previousClick);
 
@@ -226,6 +230,7 @@ void TForm1::readSettings() {
     m_termsPage->otherSitesBox()->setChecked(settings.otherSites);
     m_termsPage->preciseBox()->setChecked(settings.precise);
     m_termsPage->frontPageBox()->setChecked(settings.autoload);
+    m_termsPage->historyBox()->setChecked(settings.history);
     applyRanqorProxy(m_store, *m_geturl);
     m_geturl->setBodyLimit(resultPageLimit(m_store));
 }
@@ -236,6 +241,7 @@ void TForm1::saveSettings() {
     settings.otherSites = m_termsPage->otherSitesBox()->isChecked();
     settings.precise = m_termsPage->preciseBox()->isChecked();
     settings.autoload = m_termsPage->frontPageBox()->isChecked();
+    settings.history = m_termsPage->historyBox()->isChecked();
     try {
         settings.write(m_store);
     } catch (const std::exception& e) {
@@ -387,6 +393,7 @@ void TForm1::submitClick() {
         return;
     m_running = true;
     try {
+        m_agent->setHistory(historyRecorder());
         m_agent->submitClick();
     } catch (const std::runtime_error& e) {
         // Files and transfers fail with runtime errors; memory that ran out goes on to the
@@ -418,6 +425,7 @@ void TForm1::SelectAllFilesinWeb1Click() {
     m_running = true;
     try {
         setBusyCursor(true);
+        m_agent->setHistory(historyRecorder());
         m_agent->batch(readFileList(chosen->path));
     } catch (const std::runtime_error& e) {
         m_prompts.error(e.what());
@@ -469,6 +477,38 @@ void TForm1::webListClick() {
 
 void TForm1::aboutClick() {
     showAboutBox(this, m_runModal, "About Ranqor", "Ranqor 1.0\nSearch Engine Position Utility");
+}
+
+HistoryStore* TForm1::historyRecorder() {
+    if (!m_termsPage->historyBox()->isChecked())
+        return nullptr;
+    if (!m_history) {
+        try {
+            m_history = std::make_unique<HistoryStore>(HistoryStore::defaultFile(m_folder));
+        } catch (const std::filesystem::filesystem_error& e) {
+            // The report matters more than its record: the run goes on, unrecorded.
+            m_prompts.warning("The history folder could not be made: " + std::string(e.what()) +
+                              "; the run is not recorded.");
+            return nullptr;
+        }
+    }
+    return m_history.get();
+}
+
+void TForm1::historyClick() {
+    if (!m_historyWindow) {
+        std::filesystem::path file;
+        try {
+            file = HistoryStore::defaultFile(m_folder);
+        } catch (const std::filesystem::filesystem_error& e) {
+            m_prompts.error("The history folder could not be made: " + std::string(e.what()));
+            return;
+        }
+        m_historyWindow = new HistoryWindow(file, m_prompts, this);
+    }
+    m_historyWindow->reload(lastAddress());
+    m_historyWindow->show();
+    m_historyWindow->raise();
 }
 
 // PositionRunView

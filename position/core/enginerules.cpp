@@ -253,3 +253,10 @@ std::vector<ResultRow> resultRows(const EngineRule& rule, std::string_view page)
         rule.finish(rows);
     return rows;
 }
+
+std::vector<ResultRow> preparedRows(const EngineRule& rule, std::string_view preparedPage) {
+    std::vector<ResultRow> rows = ExtractRows(preparedPage, rule.markers);
+    if (rule.finish)
+        rule.finish(rows);
+    return rows;
+}

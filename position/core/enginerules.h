@@ -35,3 +35,6 @@ std::string preparePage(const EngineRule& rule, std::string_view page);
 
 // The rows of a page: prepared, cut with the rule's markers, and finished.
 std::vector<ResultRow> resultRows(const EngineRule& rule, std::string_view page);
+
+// The rows of a page the rule has already prepared: cut with the rule's markers, and finished.
+std::vector<ResultRow> preparedRows(const EngineRule& rule, std::string_view preparedPage);

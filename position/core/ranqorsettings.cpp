@@ -12,10 +12,9 @@ struct Flag {
 };
 
 constexpr Flag kFlags[] = {
-    {"topten", &RanqorSettings::topTen},
-    {"allten", &RanqorSettings::otherSites},
-    {"precise", &RanqorSettings::precise},
-    {"autoload", &RanqorSettings::autoload},
+    {"topten", &RanqorSettings::topTen},   {"allten", &RanqorSettings::otherSites},
+    {"precise", &RanqorSettings::precise}, {"autoload", &RanqorSettings::autoload},
+    {"history", &RanqorSettings::history},
 };
 
 }  // namespace

@@ -20,10 +20,11 @@ struct RanqorSettings {
     bool otherSites = false;  // "allten"
     bool precise = true;      // "precise"
     bool autoload = false;    // "autoload", hidden
+    bool history = true;      // "history": record every completed check in the rank history
 
     // Opens the key, creating it when missing. A flag value other than "0", an empty one
     // included, counts as on; a missing value keeps the default. Throws SettingsError.
     static RanqorSettings read(SettingsStore& store);
-    // Writes the four flags as "1" or "0". Throws SettingsError.
+    // Writes the flags as "1" or "0". Throws SettingsError.
     void write(SettingsStore& store) const;
 };
