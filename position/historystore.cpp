@@ -202,6 +202,9 @@ std::optional<std::string> HistoryStore::record(const RunRecord& run) {
 }
 
 std::vector<std::string> HistoryStore::addresses() {
+    // Reading never creates the file: a history nobody recorded is empty.
+    if (!std::filesystem::exists(m_file))
+        return {};
     QSqlDatabase db = open();
     QSqlQuery query(db);
     if (!query.exec("SELECT DISTINCT address FROM checks ORDER BY address"))
@@ -213,6 +216,8 @@ std::vector<std::string> HistoryStore::addresses() {
 }
 
 std::vector<HistoryPoint> HistoryStore::points(const std::string& address, const HistoryFilter& filter) {
+    if (!std::filesystem::exists(m_file))
+        return {};
     QSqlDatabase db = open();
     QString sql =
         "SELECT c.run, r.time, c.engine, c.term, c.outcome, c.position, c.matches, c.result_rows, "

@@ -36,6 +36,11 @@ void RanqorSettings::write(SettingsStore& store) const {
         store.writeValue(kRanqorKey, flag.name, this->*flag.member ? "1" : "0");
 }
 
+bool historyEnabled(SettingsStore& store) {
+    std::optional<std::string> value = store.readValue(kRanqorKey, "history");
+    return !value || *value != "0";
+}
+
 long long resultPageLimit(SettingsStore& store) {
     std::optional<std::string> text = store.readValue(kRanqorKey, "pagelimit");
     if (!text)

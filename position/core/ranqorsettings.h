@@ -14,6 +14,10 @@ inline constexpr const char* kRanqorKey = "\\Software\\Orlek\\ranqor";
 inline constexpr long long kDefaultResultPageLimit = 16LL << 20;
 long long resultPageLimit(SettingsStore& store);
 
+// Whether completed checks are recorded in the rank history: the "history" value, read as the
+// flags are ("0" off, any other text on, on when missing). Throws SettingsError.
+bool historyEnabled(SettingsStore& store);
+
 // The check boxes the position checker keeps between runs.
 struct RanqorSettings {
     bool topTen = false;      // "topten", hidden
