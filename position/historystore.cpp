@@ -7,16 +7,18 @@
 #include <QVariant>
 
 #include "platform/core/programfolder.h"
+#include "platform/displaytext.h"
 
 namespace {
 
-QByteArray bytes(const std::string& text) {
-    return QByteArray(text.data(), static_cast<qsizetype>(text.size()));
+// Stored as text, so the file reads well in any SQLite tool and a term typed on the command line
+// finds the same term read from a Windows-1252 term file; it reads back as UTF-8.
+QString bytes(const std::string& text) {
+    return toDisplay(text);
 }
 
 std::string text(const QVariant& value) {
-    const QByteArray data = value.toByteArray();
-    return std::string(data.constData(), static_cast<size_t>(data.size()));
+    return value.toString().toStdString();
 }
 
 std::string joined(const std::vector<std::string>& parts) {

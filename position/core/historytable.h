@@ -24,8 +24,8 @@ struct HistoryPoint {
 
 // Which checks of an address to read; empty fields select all.
 struct HistoryFilter {
-    std::string term;
-    std::string engine;
+    std::string term = {};
+    std::string engine = {};
     long long since = 0;  // earliest time, seconds since 1970
 };
 
