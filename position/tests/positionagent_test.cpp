@@ -236,9 +236,11 @@ TEST_F(PositionAgentTest, AFailedFetchNamesItsCauseCodeAndAddress) {
         fx.server.script(c.target, c.response);
         view.activity.clear();
         EXPECT_EQ(agent.submitClick(), PositionAgent::Outcome::Completed) << c.target;
-        const Lines tail(view.activity.end() - 2, view.activity.end());
+        // The analysis of what arrived follows, and the check's outcome says the engine failed.
+        const Lines tail(view.activity.end() - 3, view.activity.end());
         EXPECT_EQ(tail, (Lines{"Intel Failed: Engine Did Not Respond, An Error Has Occurred!",
-                               "Fetch of " + fx.server.url(c.target) + " failed: " + c.cause}))
+                               "Fetch of " + fx.server.url(c.target) + " failed: " + c.cause,
+                               "Google, a: failed (" + c.cause + ")"}))
             << c.target;
     }
 }

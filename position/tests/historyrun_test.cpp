@@ -1,0 +1,195 @@
+// The position run recording into a real history: each kind of engine answer, served from
+// loopback, ends in its own outcome.
+
+#include <gtest/gtest.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <QSqlDatabase>
+#include <QSqlQuery>
+
+#include "net/tickhttp.h"
+#include "platform/pacer.h"
+#include "platform/scriptedprompts.h"
+#include "position/historystore.h"
+#include "position/positionagent.h"
+#include "position/tests/runfixture.h"
+
+namespace {
+
+using Lines = std::vector<std::string>;
+const std::string kSite = "http://www.example.com/";
+
+// A loopback port nothing listens on: a connection to it is refused.
+int closedPort() {
+    int fd = ::socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    ::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address);
+    socklen_t length = sizeof address;
+    ::getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length);
+    ::close(fd);
+    return ntohs(address.sin_port);
+}
+
+class HistoryRunTest : public ::testing::Test {
+protected:
+    RunFixture fx;
+    TickHTTP http;
+    ScriptedPrompts prompts;
+    FakePacer pacer;
+    ReportGrid report;
+    TemplateVariables variables;
+    std::vector<std::string> terms;
+    std::vector<std::string> engines;
+    RecordingView view;
+    std::filesystem::path file = HistoryStore::defaultFile(fx.folder);
+    HistoryStore store{file, 0};
+    PositionAgent agent{{http, fx.folder, prompts, pacer, report, variables, terms, engines, view, &store}};
+
+    void SetUp() override {
+        http.setTimeout(10);
+        view.address = kSite;
+    }
+
+    // Google answers every kind of page, by term; MSN's address refuses the connection.
+    void scriptEngines() {
+        fx.definition("Google.hdf", "/google?q=#C");
+        fx.server.script("/google?q=found", ScriptedResponse::ok(pages::google({"http://a.com/", kSite})));
+        fx.server.script("/google?q=absent", ScriptedResponse::ok(pages::google({"http://a.com/"})));
+        fx.server.script("/google?q=empty", ScriptedResponse::ok(pages::google({})));
+        fx.server.script(
+            "/google?q=blocked",
+            ScriptedResponse::ok("<html><body>Unusual traffic from your network.</body></html>"));
+        writeFileAtomically(fx.dir / "edata" / "MSN.hdf",
+                            "1\r\nhttp://127.0.0.1:" + std::to_string(closedPort()) + "/msn?q=#C\r\n");
+        terms = {"found", "absent", "empty", "blocked"};
+        engines = {"Google", "MSN"};
+    }
+};
+
+}  // namespace
+
+TEST_F(HistoryRunTest, EachEngineAnswerIsRecordedWithItsOutcome) {
+    scriptEngines();
+    ASSERT_EQ(agent.submitClick(), PositionAgent::Outcome::Completed);
+
+    std::vector<HistoryPoint> points = store.points(kSite);
+    ASSERT_EQ(points.size(), 8u);
+    struct Expected {
+        const char* engine;
+        const char* term;
+        CheckOutcome outcome;
+        int position;
+        int resultRows;
+        int errorCode;
+    };
+    const Expected expected[] = {
+        {"Google", "found", CheckOutcome::Ranked, 2, 2, 0},
+        {"Google", "absent", CheckOutcome::NotRanked, 0, 1, 0},
+        {"Google", "empty", CheckOutcome::NoResults, 0, 0, 0},
+        {"Google", "blocked", CheckOutcome::Unreadable, 0, 0, 0},
+        {"MSN", "found", CheckOutcome::Failed, 0, 0, 12029},
+        {"MSN", "absent", CheckOutcome::Failed, 0, 0, 12029},
+        {"MSN", "empty", CheckOutcome::Failed, 0, 0, 12029},
+        {"MSN", "blocked", CheckOutcome::Failed, 0, 0, 12029},
+    };
+    for (size_t i = 0; i < points.size(); ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(points[i].engine, expected[i].engine);
+        EXPECT_EQ(points[i].term, expected[i].term);
+        EXPECT_EQ(points[i].outcome, expected[i].outcome);
+        EXPECT_EQ(points[i].position, expected[i].position);
+        EXPECT_EQ(points[i].resultRows, expected[i].resultRows);
+        EXPECT_EQ(points[i].errorCode, expected[i].errorCode);
+        EXPECT_EQ(points[i].run, points[0].run);  // one run
+    }
+    const OutcomeCounts& counts = agent.outcomeCounts();
+    EXPECT_EQ(outcomeCountsLine(counts),
+              "Outcomes: 1 ranked, 1 not-ranked, 1 no-results, 1 unreadable, 4 failed");
+    // The activity monitor says it in words; the report's blocks are as ever.
+    auto has = [&](const std::string& start) {
+        return std::any_of(view.activity.begin(), view.activity.end(),
+                           [&](const std::string& line) { return line.rfind(start, 0) == 0; });
+    };
+    EXPECT_TRUE(has("Google, blocked: unreadable (blocked, a captcha or a changed layout"));
+    EXPECT_TRUE(has("MSN, found: failed (12029: "));
+    EXPECT_FALSE(has("Google, empty:"));
+    EXPECT_TRUE(prompts.shown().empty());
+}
+
+TEST_F(HistoryRunTest, ACompareAddressAndEveryBatchAddressAreRecorded) {
+    fx.definition("Google.hdf", "/google?q=#C");
+    fx.server.script("/google?q=seo",
+                     ScriptedResponse::ok(pages::google({"http://rival.example/", "http://b.com/", kSite})));
+    terms = {"seo"};
+    engines = {"Google"};
+    view.compare = "http://rival.example/";
+    view.opts.compare = true;
+    ASSERT_EQ(agent.submitClick(), PositionAgent::Outcome::Completed);
+    EXPECT_EQ(store.points(kSite).at(0).position, 3);
+    EXPECT_EQ(store.points("http://rival.example/").at(0).position, 1);
+
+    view.opts.compare = false;
+    ASSERT_EQ(agent.batch({"http://b.com/", "http://c.com/"}), PositionAgent::Outcome::Completed);
+    const std::vector<HistoryPoint> b = store.points("http://b.com/");
+    const std::vector<HistoryPoint> c = store.points("http://c.com/");
+    ASSERT_EQ(b.size(), 1u);
+    ASSERT_EQ(c.size(), 1u);
+    EXPECT_EQ(b[0].position, 2);
+    EXPECT_EQ(c[0].outcome, CheckOutcome::NotRanked);
+    EXPECT_LT(b[0].run, c[0].run);  // a run per address
+    EXPECT_EQ(outcomeCountsLine(agent.outcomeCounts()),
+              "Outcomes: 1 ranked, 1 not-ranked, 0 no-results, 0 unreadable, 0 failed");
+}
+
+TEST_F(HistoryRunTest, ALockedHistoryIsToldAndTheReportIsStillMade) {
+    fx.definition("Google.hdf", "/google?q=#C");
+    fx.server.script("/google?q=seo", ScriptedResponse::ok(pages::google({kSite})));
+    terms = {"seo"};
+    engines = {"Google"};
+    ASSERT_EQ(agent.submitClick(), PositionAgent::Outcome::Completed);  // creates the history
+
+    {
+        QSqlDatabase other = QSqlDatabase::addDatabase("QSQLITE", "other program");
+        other.setDatabaseName(QString::fromStdString(file.string()));
+        ASSERT_TRUE(other.open());
+        QSqlQuery lock(other);
+        ASSERT_TRUE(lock.exec("BEGIN EXCLUSIVE"));
+
+        ASSERT_EQ(agent.submitClick(), PositionAgent::Outcome::Completed);
+        EXPECT_EQ(report.table().cell(0, 3), "Google result 1");
+        EXPECT_EQ(view.results, 2);
+        ASSERT_EQ(prompts.shown().size(), 1u);
+        EXPECT_EQ(prompts.shown()[0].kind, ScriptedPrompts::Kind::Warning);
+        EXPECT_NE(prompts.shown()[0].text.find("in use by another program"), std::string::npos);
+        EXPECT_EQ(view.activity.back(), prompts.shown()[0].text);
+        lock.exec("ROLLBACK");
+        other.close();
+    }
+    QSqlDatabase::removeDatabase("other program");
+    EXPECT_EQ(store.points(kSite).size(), 1u);  // the first run, and nothing of the second
+}
+
+TEST_F(HistoryRunTest, NothingIsRecordedWithRecordingSwitchedOff) {
+    fx.definition("Google.hdf", "/google?q=#C");
+    fx.server.script("/google?q=seo", ScriptedResponse::ok(pages::google({kSite})));
+    terms = {"seo"};
+    engines = {"Google"};
+    agent.setHistory(nullptr);
+    ASSERT_EQ(agent.submitClick(), PositionAgent::Outcome::Completed);
+    EXPECT_FALSE(std::filesystem::exists(file));
+    EXPECT_EQ(agent.outcomeCounts().of(CheckOutcome::Ranked), 1);
+}
+
+TEST_F(HistoryRunTest, ACancelledRunIsNotRecorded) {
+    fx.definition("Google.hdf", "/google?q=#C");
+    fx.server.script("/google?q=seo", ScriptedResponse::ok(pages::google({kSite})));
+    terms = {"seo", "web"};
+    engines = {"Google"};
+    http.OnEndTransfer = [this](TickWinInet*) { agent.cancel(); };
+    EXPECT_EQ(agent.submitClick(), PositionAgent::Outcome::Cancelled);
+    EXPECT_TRUE(store.points(kSite).empty());
+}
