@@ -74,7 +74,7 @@ HistoryWindow::HistoryWindow(std::filesystem::path file, Prompts& prompts, QWidg
     m_chartView = new QChartView(chart, this);
     m_chartView->setObjectName("historyChart");
     m_chartView->setRenderHint(QPainter::Antialiasing);
-    m_chartView->setMinimumHeight(220);
+    m_chartView->setMinimumHeight(260);
 
     auto* toolbar = new PageToolbar(this);
     connect(toolbar->addButton("Export CSV", "Save the shown rows as CSV", "exportCsvButton"),
@@ -88,7 +88,7 @@ HistoryWindow::HistoryWindow(std::filesystem::path file, Prompts& prompts, QWidg
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
     layout->addWidget(m_table, 1);
-    layout->addWidget(m_chartView, 1);
+    layout->addWidget(m_chartView, 2);
     layout->addWidget(toolbar);
 }
 
@@ -224,7 +224,10 @@ void HistoryWindow::selectionChanged() {
     }
     timeAxis->setRange(QDateTime::fromSecsSinceEpoch(first), QDateTime::fromSecsSinceEpoch(last));
     rankAxis->setRange(1, markerLevel);
-    rankAxis->setTickCount(std::min(markerLevel, 11));
+    // Whole ranks only, few enough to read: 1, then steps of a fifth of the range.
+    rankAxis->setTickType(QValueAxis::TicksDynamic);
+    rankAxis->setTickAnchor(1);
+    rankAxis->setTickInterval(std::max(1, (markerLevel - 1) / 5));
 }
 
 void HistoryWindow::exportCsvClick() {
