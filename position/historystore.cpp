@@ -5,6 +5,7 @@
 #include <QSqlQuery>
 #include <QUuid>
 #include <QVariant>
+#include <map>
 
 #include "platform/core/programfolder.h"
 #include "platform/displaytext.h"
@@ -54,6 +55,7 @@ const char* const kVersion2[] = {
 struct HistoryStore::Statements {
     QSqlQuery run;
     QSqlQuery check;
+    std::vector<QString> outcomes;  // the names, in the order of kAllOutcomes
 };
 
 HistoryStore::HistoryStore(std::filesystem::path file, int busyTimeoutMs)
@@ -134,7 +136,9 @@ QSqlDatabase HistoryStore::open() {
             throw;
         }
     }
-    m_statements = std::make_unique<Statements>(Statements{QSqlQuery(db), QSqlQuery(db)});
+    m_statements = std::make_unique<Statements>(Statements{QSqlQuery(db), QSqlQuery(db), {}});
+    for (CheckOutcome outcome : kAllOutcomes)
+        m_statements->outcomes.push_back(QString::fromUtf8(outcomeName(outcome)));
     if (!m_statements->run.prepare("INSERT INTO runs (time, address, compare_address, precise, top_ten) "
                                    "VALUES (?, ?, ?, ?, ?)"))
         fail("written", m_statements->run.lastError());
@@ -171,18 +175,26 @@ void HistoryStore::write(const RunRecord& run) {
             fail("written", insertRun.lastError());
         const QVariant id = insertRun.lastInsertId();
         QSqlQuery& insertCheck = m_statements->check;
+        // A run repeats its address and each engine and term many times: each is converted once.
+        std::map<std::string_view, QString> texts;
+        auto cached = [&texts](const std::string& value) -> const QString& {
+            auto [it, added] = texts.try_emplace(value);
+            if (added)
+                it->second = bytes(value);
+            return it->second;
+        };
         for (const CheckRecord& check : run.checks) {
             insertCheck.addBindValue(id);
-            insertCheck.addBindValue(bytes(check.engine));
-            insertCheck.addBindValue(bytes(check.term));
-            insertCheck.addBindValue(bytes(check.address));
+            insertCheck.addBindValue(cached(check.engine));
+            insertCheck.addBindValue(cached(check.term));
+            insertCheck.addBindValue(cached(check.address));
             insertCheck.addBindValue(check.position > 0 ? QVariant(check.position) : QVariant());
             insertCheck.addBindValue(check.matches);
-            insertCheck.addBindValue(bytes(joined(check.matched)));
+            insertCheck.addBindValue(check.matched.empty() ? QString("") : bytes(joined(check.matched)));
             insertCheck.addBindValue(check.resultRows);
-            insertCheck.addBindValue(bytes(std::string(outcomeName(check.outcome))));
+            insertCheck.addBindValue(m_statements->outcomes[static_cast<size_t>(check.outcome)]);
             insertCheck.addBindValue(check.errorCode);
-            insertCheck.addBindValue(bytes(check.error));
+            insertCheck.addBindValue(cached(check.error));
             if (!insertCheck.exec())
                 fail("written", insertCheck.lastError());
         }
