@@ -231,38 +231,30 @@ void HistoryWindow::selectionChanged() {
 }
 
 void HistoryWindow::exportCsvClick() {
-    FileDialogRequest request;
-    request.title = "Export Rank History";
-    request.filter = "CSV|*.csv|All Files (*.*)|*.*";
-    request.defaultExtension = "csv";
-    std::optional<FileDialogResult> chosen = m_prompts.saveFile(request);
-    if (!chosen)
-        return;
-    try {
-        writeFileAtomically(chosen->path, summaryCsv(m_rows));
-        m_prompts.information("The history was exported.");
-    } catch (const std::exception& e) {
-        m_prompts.error("The history could not be exported: " + std::string(e.what()));
-    }
+    saveExport({"Export Rank History", "CSV|*.csv|All Files (*.*)|*.*", {}, "csv"}, "The history",
+               [this] { return summaryCsv(m_rows); });
 }
 
 void HistoryWindow::exportChartClick() {
-    FileDialogRequest request;
-    request.title = "Export Rank Chart";
-    request.filter = "PNG|*.png|All Files (*.*)|*.*";
-    request.defaultExtension = "png";
+    saveExport({"Export Rank Chart", "PNG|*.png|All Files (*.*)|*.*", {}, "png"}, "The chart", [this] {
+        QByteArray png;
+        QBuffer buffer(&png);
+        buffer.open(QIODevice::WriteOnly);
+        if (!m_chartView->grab().save(&buffer, "PNG"))
+            throw std::runtime_error("the picture could not be made");
+        return png.toStdString();
+    });
+}
+
+void HistoryWindow::saveExport(const FileDialogRequest& request, const std::string& what,
+                               const std::function<std::string()>& content) {
     std::optional<FileDialogResult> chosen = m_prompts.saveFile(request);
     if (!chosen)
         return;
-    QByteArray png;
-    QBuffer buffer(&png);
-    buffer.open(QIODevice::WriteOnly);
     try {
-        if (!m_chartView->grab().save(&buffer, "PNG"))
-            throw std::runtime_error("the picture could not be made");
-        writeFileAtomically(chosen->path, png.toStdString());
-        m_prompts.information("The chart was exported.");
+        writeFileAtomically(chosen->path, content());
+        m_prompts.information(what + " was exported.");
     } catch (const std::exception& e) {
-        m_prompts.error("The chart could not be exported: " + std::string(e.what()));
+        m_prompts.error(what + " could not be exported: " + std::string(e.what()));
     }
 }

@@ -2,6 +2,7 @@
 
 #include <QWidget>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -10,6 +11,7 @@
 
 class HistoryStore;
 class Prompts;
+struct FileDialogRequest;
 class QChart;
 class QChartView;
 class QComboBox;
@@ -42,6 +44,10 @@ public slots:
     void exportChartClick();
 
 private:
+    // Asks for a file name and writes what content makes there, telling how it went.
+    void saveExport(const FileDialogRequest& request, const std::string& what,
+                    const std::function<std::string()>& content);
+
     std::unique_ptr<HistoryStore> m_store;
     Prompts& m_prompts;
     std::vector<HistoryPoint> m_points;

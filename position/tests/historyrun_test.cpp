@@ -2,56 +2,25 @@
 // loopback, ends in its own outcome.
 
 #include <gtest/gtest.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
-#include <unistd.h>
 
 #include <QSqlDatabase>
 #include <QSqlQuery>
 
-#include "net/tickhttp.h"
-#include "platform/pacer.h"
-#include "platform/scriptedprompts.h"
+#include "net/tests/support/refusingport.h"
 #include "position/historystore.h"
-#include "position/positionagent.h"
-#include "position/tests/runfixture.h"
+#include "position/tests/agentfixture.h"
 
 namespace {
 
-using Lines = std::vector<std::string>;
-const std::string kSite = "http://www.example.com/";
-
-// A loopback port nothing listens on: a connection to it is refused.
-int closedPort() {
-    int fd = ::socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    ::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address);
-    socklen_t length = sizeof address;
-    ::getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length);
-    ::close(fd);
-    return ntohs(address.sin_port);
-}
-
-class HistoryRunTest : public ::testing::Test {
+class HistoryRunTest : public PositionAgentTest {
 protected:
-    RunFixture fx;
-    TickHTTP http;
-    ScriptedPrompts prompts;
-    FakePacer pacer;
-    ReportGrid report;
-    TemplateVariables variables;
-    std::vector<std::string> terms;
-    std::vector<std::string> engines;
-    RecordingView view;
+    RefusingPort refusing;
     std::filesystem::path file = HistoryStore::defaultFile(fx.folder);
     HistoryStore store{file, 0};
-    PositionAgent agent{{http, fx.folder, prompts, pacer, report, variables, terms, engines, view, &store}};
 
     void SetUp() override {
-        http.setTimeout(10);
-        view.address = kSite;
+        PositionAgentTest::SetUp();
+        agent.setHistory(&store);
     }
 
     // Google answers every kind of page, by term; MSN's address refuses the connection.
@@ -63,8 +32,7 @@ protected:
         fx.server.script(
             "/google?q=blocked",
             ScriptedResponse::ok("<html><body>Unusual traffic from your network.</body></html>"));
-        writeFileAtomically(fx.dir / "edata" / "MSN.hdf",
-                            "1\r\nhttp://127.0.0.1:" + std::to_string(closedPort()) + "/msn?q=#C\r\n");
+        writeFileAtomically(fx.dir / "edata" / "MSN.hdf", "1\r\n" + refusing.url("/msn?q=#C") + "\r\n");
         terms = {"found", "absent", "empty", "blocked"};
         engines = {"Google", "MSN"};
     }

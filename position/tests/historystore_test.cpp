@@ -5,10 +5,12 @@
 
 #include "platform/core/safefile.h"
 #include "platform/tests/tempdir.h"
+#include "position/tests/historyfixture.h"
 
 namespace {
 
-const std::string kSite = "http://www.example.com/";
+using history_fixture::check;
+using history_fixture::kSite;
 
 // A plain connection beside the store's, as another program would hold one.
 class RawDatabase {
@@ -29,20 +31,6 @@ public:
 private:
     sqlite3* m_db = nullptr;
 };
-
-CheckRecord check(const std::string& engine, const std::string& term, CheckOutcome outcome,
-                  int position = 0) {
-    CheckRecord c;
-    c.engine = engine;
-    c.term = term;
-    c.address = kSite;
-    c.outcome = outcome;
-    c.position = position;
-    c.matches = position > 0 ? 1 : 0;
-    if (position > 0)
-        c.matched = {kSite};
-    return c;
-}
 
 RunRecord run(long long time, std::vector<CheckRecord> checks) {
     RunRecord r;

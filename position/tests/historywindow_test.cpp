@@ -14,24 +14,14 @@
 #include "platform/scriptedprompts.h"
 #include "platform/tests/tempdir.h"
 #include "position/historystore.h"
+#include "position/tests/historyfixture.h"
 
 namespace {
 
-const std::string kSite = "http://www.example.com/";
+using history_fixture::check;
+using history_fixture::kSite;
 constexpr long long kDay = 86400;
 constexpr long long kStart = 1796860800;  // 2026-12-10
-
-CheckRecord check(const std::string& engine, const std::string& term, CheckOutcome outcome,
-                  int position = 0) {
-    CheckRecord c;
-    c.engine = engine;
-    c.term = term;
-    c.address = kSite;
-    c.outcome = outcome;
-    c.position = position;
-    c.matches = position > 0 ? 1 : 0;
-    return c;
-}
 
 class HistoryWindowTest : public ::testing::Test {
 protected:
