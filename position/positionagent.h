@@ -99,7 +99,8 @@ private:
 
     Context m_c;
     bool m_cancelled = false;
-    std::string m_address;                                      // the address this run checks
+    std::string m_address;  // the address this run checks
+
     std::vector<CheckRecord> m_checks;                          // of the address being run
     std::optional<std::pair<int, std::string>> m_fetchFailure;  // the term's first failed fetch
     OutcomeCounts m_counts;

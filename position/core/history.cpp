@@ -65,7 +65,7 @@ CheckRecord readCheck(const EngineRule* rule, std::string_view pageText, std::st
         check.outcome = CheckOutcome::NoResults;
     } else {
         check.outcome = CheckOutcome::Unreadable;
-        check.error = "the page holds none of the rule's markers";
+        check.error = "the page holds none of the rule's markers: blocked, a captcha or a changed layout";
     }
     return check;
 }
@@ -90,8 +90,6 @@ std::string outcomeCountsLine(const OutcomeCounts& counts) {
 std::string outcomeActivityLine(const CheckRecord& check) {
     if (check.outcome != CheckOutcome::Unreadable && check.outcome != CheckOutcome::Failed)
         return {};
-    std::string line = check.engine + ", " + check.term + ": " + std::string(outcomeName(check.outcome));
-    if (check.outcome == CheckOutcome::Unreadable)
-        return line + " (blocked, a captcha or a changed layout: " + check.error + ")";
-    return line + " (" + check.error + ")";
+    return check.engine + ", " + check.term + ": " + std::string(outcomeName(check.outcome)) + " (" +
+           check.error + ")";
 }

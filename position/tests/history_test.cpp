@@ -122,10 +122,8 @@ TEST(CheckOutcomes, OnlyAnEngineWithoutUsableAnswerGetsAnActivityLine) {
                       .error = "12029: cannot connect"};
     EXPECT_EQ(outcomeActivityLine(check), "Google, seo: failed (12029: cannot connect)");
     check.outcome = CheckOutcome::Unreadable;
-    check.error = "the page holds none of the rule's markers";
-    EXPECT_EQ(outcomeActivityLine(check),
-              "Google, seo: unreadable (blocked, a captcha or a changed layout: the page holds none of the "
-              "rule's markers)");
+    check.error = "no current rule for the engine";
+    EXPECT_EQ(outcomeActivityLine(check), "Google, seo: unreadable (no current rule for the engine)");
     check.outcome = CheckOutcome::NotRanked;
     EXPECT_EQ(outcomeActivityLine(check), "");
 }

@@ -82,7 +82,9 @@ TEST_F(HistoryRunTest, EachEngineAnswerIsRecordedWithItsOutcome) {
         return std::any_of(view.activity.begin(), view.activity.end(),
                            [&](const std::string& line) { return line.rfind(start, 0) == 0; });
     };
-    EXPECT_TRUE(has("Google, blocked: unreadable (blocked, a captcha or a changed layout"));
+    EXPECT_TRUE(
+        has("Google, blocked: unreadable (the page holds none of the rule's markers: blocked, a captcha or "
+            "a changed layout)"));
     EXPECT_TRUE(has("MSN, found: failed (12029: "));
     EXPECT_FALSE(has("Google, empty:"));
     EXPECT_TRUE(prompts.shown().empty());

@@ -432,7 +432,9 @@ TEST_F(RanqorCommandLine, ChecksAreRecordedAndHistoryPrintsThemInEachFormat) {
     Outcome check = ranqor({"check", "--url", "http://www.example.com/", "--term", "seo", "--term", "tools",
                             "--engines", "Google", "--out", "r.csv"});
     ASSERT_EQ(check.status, 0) << check.err;
-    EXPECT_TRUE(check.errHas("Google, tools: unreadable (blocked, a captcha or a changed layout"));
+    EXPECT_TRUE(
+        check.errHas("Google, tools: unreadable (the page holds none of the rule's markers: blocked, a "
+                     "captcha or a changed layout)\n"));
     EXPECT_TRUE(
         check.errHas("ranqor check: Outcomes: 1 ranked, 0 not-ranked, 0 no-results, 1 unreadable, 0 "
                      "failed\n"))
