@@ -142,9 +142,11 @@ QSqlDatabase HistoryStore::open() {
     if (!m_statements->run.prepare("INSERT INTO runs (time, address, compare_address, precise, top_ten) "
                                    "VALUES (?, ?, ?, ?, ?)"))
         fail("written", m_statements->run.lastError());
-    if (!m_statements->check.prepare("INSERT INTO checks (run, engine, term, address, position, matches, "
-                                     "matched, result_rows, outcome, "
-                                     "error_code, error) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"))
+    if (!m_statements->check.prepare(
+            "INSERT INTO checks (run, engine, term, address, position, matches, "
+            "matched, result_rows, outcome, "
+            "error_code, error) VALUES (:run, :engine, :term, :address, :position, :matches, "
+            ":matched, :rows, :outcome, :code, :error)"))
         fail("written", m_statements->check.lastError());
     m_ready = true;
     return db;
@@ -175,6 +177,9 @@ void HistoryStore::write(const RunRecord& run) {
             fail("written", insertRun.lastError());
         const QVariant id = insertRun.lastInsertId();
         QSqlQuery& insertCheck = m_statements->check;
+        static const QString kRun = ":run", kEngine = ":engine", kTerm = ":term", kAddress = ":address",
+                             kPosition = ":position", kMatches = ":matches", kMatched = ":matched",
+                             kRows = ":rows", kOutcome = ":outcome", kCode = ":code", kError = ":error";
         // A run repeats its address and each engine and term many times: each is converted once.
         std::map<std::string_view, QString> texts;
         auto cached = [&texts](const std::string& value) -> const QString& {
@@ -184,17 +189,19 @@ void HistoryStore::write(const RunRecord& run) {
             return it->second;
         };
         for (const CheckRecord& check : run.checks) {
-            insertCheck.addBindValue(id);
-            insertCheck.addBindValue(cached(check.engine));
-            insertCheck.addBindValue(cached(check.term));
-            insertCheck.addBindValue(cached(check.address));
-            insertCheck.addBindValue(check.position > 0 ? QVariant(check.position) : QVariant());
-            insertCheck.addBindValue(check.matches);
-            insertCheck.addBindValue(check.matched.empty() ? QString("") : bytes(joined(check.matched)));
-            insertCheck.addBindValue(check.resultRows);
-            insertCheck.addBindValue(m_statements->outcomes[static_cast<size_t>(check.outcome)]);
-            insertCheck.addBindValue(check.errorCode);
-            insertCheck.addBindValue(cached(check.error));
+            // Named: binding by position names each value anew, which costs more than the insert.
+            insertCheck.bindValue(kRun, id);
+            insertCheck.bindValue(kEngine, cached(check.engine));
+            insertCheck.bindValue(kTerm, cached(check.term));
+            insertCheck.bindValue(kAddress, cached(check.address));
+            insertCheck.bindValue(kPosition, check.position > 0 ? QVariant(check.position) : QVariant());
+            insertCheck.bindValue(kMatches, check.matches);
+            insertCheck.bindValue(kMatched,
+                                  check.matched.empty() ? QString("") : bytes(joined(check.matched)));
+            insertCheck.bindValue(kRows, check.resultRows);
+            insertCheck.bindValue(kOutcome, m_statements->outcomes[static_cast<size_t>(check.outcome)]);
+            insertCheck.bindValue(kCode, check.errorCode);
+            insertCheck.bindValue(kError, cached(check.error));
             if (!insertCheck.exec())
                 fail("written", insertCheck.lastError());
         }
