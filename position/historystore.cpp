@@ -189,7 +189,7 @@ void HistoryStore::write(const RunRecord& run) {
             return it->second;
         };
         for (const CheckRecord& check : run.checks) {
-            // Named: binding by position names each value anew, which costs more than the insert.
+            // By name: Qt binds a value by position through a placeholder name it formats anew each time.
             insertCheck.bindValue(kRun, id);
             insertCheck.bindValue(kEngine, cached(check.engine));
             insertCheck.bindValue(kTerm, cached(check.term));
