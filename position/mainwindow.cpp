@@ -31,6 +31,8 @@
 #include "position/core/ranqorsettings.h"
 #include "position/enginespage.h"
 #include "position/engineupdate.h"
+#include "position/historystore.h"
+#include "position/historywindow.h"
 #include "position/positionagent.h"
 #include "position/resultspage.h"
 #include "position/rulebook.h"
@@ -95,6 +97,7 @@ TForm1::TForm1(Services services, QWidget* parent) : ProgramWindow(std::move(ser
     connect(m_resultsPage, &ResultsPage::restartWizardRequested, this, &TForm1::restartWizard);
     connect(m_resultsPage, &ResultsPage::previousRequested, this, &TForm1::previousClick);
     connect(m_resultsPage, &ResultsPage::exitRequested, this, &QWidget::close);
+    connect(m_resultsPage, &ResultsPage::historyRequested, this, &TForm1::historyClick);
 
     buildMenus();
     buildShortcuts();
@@ -143,6 +146,7 @@ void TForm1::buildMenus() {
     m_resultsMenu->addAction(m_resultsPage->saveAction());
     m_resultsMenu->addAction(m_resultsPage->openAction());
     m_resultsMenu->addAction(m_resultsPage->printAction());
+    m_resultsMenu->addAction("History ...", this, &TForm1::historyClick);
     m_resultsMenu->addAction("Restart Wizard", this, &TForm1::restartWizard);
     m_resultsPrevious = m_resultsMenu->addAction("Previous", this, &TForm1::previousClick);
 
@@ -234,6 +238,7 @@ void TForm1::readSettings() {
     m_termsPage->otherSitesBox()->setChecked(settings.otherSites);
     m_termsPage->preciseBox()->setChecked(settings.precise);
     m_termsPage->frontPageBox()->setChecked(settings.autoload);
+    m_termsPage->historyBox()->setChecked(settings.history);
     for (TickHTTP* search : {m_geturl.get(), static_cast<TickHTTP*>(m_geturlSecure.get())}) {
         applyRanqorProxy(m_store, *search);
         search->setBodyLimit(resultPageLimit(m_store));
@@ -246,6 +251,7 @@ void TForm1::saveSettings() {
     settings.otherSites = m_termsPage->otherSitesBox()->isChecked();
     settings.precise = m_termsPage->preciseBox()->isChecked();
     settings.autoload = m_termsPage->frontPageBox()->isChecked();
+    settings.history = m_termsPage->historyBox()->isChecked();
     try {
         settings.write(m_store);
     } catch (const std::exception& e) {
@@ -398,6 +404,7 @@ void TForm1::submitClick() {
         return;
     m_running = true;
     try {
+        m_agent->setHistory(historyRecorder());
         m_agent->submitClick();
     } catch (const std::runtime_error& e) {
         // Files and transfers fail with runtime errors; memory that ran out goes on to the
@@ -429,6 +436,7 @@ void TForm1::SelectAllFilesinWeb1Click() {
     m_running = true;
     try {
         setBusyCursor(true);
+        m_agent->setHistory(historyRecorder());
         m_agent->batch(readFileList(chosen->path));
     } catch (const std::runtime_error& e) {
         m_prompts.error(e.what());
@@ -482,6 +490,38 @@ void TForm1::webListClick() {
 void TForm1::aboutClick() {
     showAboutBox(this, m_runModal, "About Ranqor",
                  QString("Ranqor %1\nSearch Engine Position Utility").arg(kSuiteVersion));
+}
+
+HistoryStore* TForm1::historyRecorder() {
+    if (!m_termsPage->historyBox()->isChecked())
+        return nullptr;
+    if (!m_history) {
+        try {
+            m_history = std::make_unique<HistoryStore>(HistoryStore::defaultFile(m_folder));
+        } catch (const std::filesystem::filesystem_error& e) {
+            // The report matters more than its record: the run goes on, unrecorded.
+            m_prompts.warning("The history folder could not be made: " + std::string(e.what()) +
+                              "; the run is not recorded.");
+            return nullptr;
+        }
+    }
+    return m_history.get();
+}
+
+void TForm1::historyClick() {
+    if (!m_historyWindow) {
+        std::filesystem::path file;
+        try {
+            file = HistoryStore::defaultFile(m_folder);
+        } catch (const std::filesystem::filesystem_error& e) {
+            m_prompts.error("The history folder could not be made: " + std::string(e.what()));
+            return;
+        }
+        m_historyWindow = new HistoryWindow(file, m_prompts, this);
+    }
+    m_historyWindow->reload(lastAddress());
+    m_historyWindow->show();
+    m_historyWindow->raise();
 }
 
 // PositionRunView

@@ -16,6 +16,8 @@
 class CheckPage;
 class EngineUpdate;
 class EnginesPage;
+class HistoryStore;
+class HistoryWindow;
 class Pacer;
 class PositionAgent;
 class ProgramFolder;
@@ -57,6 +59,7 @@ public:
     TickHTTPS& secureSearchComponent() const { return *m_geturlSecure; }
     TickHTTP& updateComponent() const { return *m_update; }
     PositionAgent& agent() const { return *m_agent; }
+    HistoryWindow* historyWindow() const { return m_historyWindow; }
     ReportGrid& report() { return m_report; }
     TermList& terms() { return m_terms; }
     EngineList& engines() { return m_engines; }
@@ -99,6 +102,8 @@ public slots:
     void fileListsClick();
     void webListClick();
     void aboutClick();
+    // The rank history window, showing the last address looked for.
+    void historyClick();
 
 protected:
     // Asks about unsaved terms and an unsaved report (Yes saves, No drops, Cancel keeps the
@@ -115,6 +120,8 @@ private:
     void applyProxy();
     void showTab(QWidget* page, bool visible);
     void activate(QWidget* page);
+    // The history a run records into, or nullptr when recording is switched off.
+    HistoryStore* historyRecorder();
 
     TemplateVariables m_variables;
     std::vector<std::string> m_selectedTerms;
@@ -128,6 +135,8 @@ private:
     std::unique_ptr<TickHTTPS> m_geturlSecure;
     std::unique_ptr<TickHTTP> m_update;
     std::unique_ptr<PositionAgent> m_agent;
+    std::unique_ptr<HistoryStore> m_history;
+    HistoryWindow* m_historyWindow = nullptr;
     bool m_running = false;
 
     QTabWidget* m_tabs = nullptr;

@@ -8,8 +8,11 @@
 #include "platform/pacer.h"
 #include "platform/prompts.h"
 #include "position/core/analysis.h"
+#include "position/core/enginerules.h"
 #include "position/core/resultpages.h"
 #include "position/positionrunview.h"
+
+#include <ctime>
 
 namespace {
 
@@ -104,6 +107,8 @@ bool PositionAgent::checkSelections() {
 
 PositionAgent::Outcome PositionAgent::submitClick() {
     m_cancelled = false;
+    m_counts = {};
+    m_historyError.clear();
     if (m_c.view.addressText().empty()) {
         m_c.prompts.information(
             "The URL that you are checking must have a value, either a full url, url to a subweb root or url "
@@ -118,6 +123,7 @@ PositionAgent::Outcome PositionAgent::submitClick() {
 
     if (!runBody({"dIrozidid Udazadarerez Aro/init", "Setting Intell Values"}))
         return Outcome::Cancelled;
+    recordPass();
 
     PositionRunView& v = m_c.view;
     v.setStatusPanel(2, m_address);
@@ -128,6 +134,7 @@ PositionAgent::Outcome PositionAgent::submitClick() {
     v.setBusyCursor(false);
     v.stepTwoNext();
     v.showResults();
+    reportHistoryError();
     return Outcome::Completed;
 }
 
@@ -135,6 +142,8 @@ PositionAgent::Outcome PositionAgent::batch(const std::vector<std::string>& addr
     // A cancelled single run leaves the flag set; a batch starts clean, and a Cancel pressed
     // during the batch stops it at the next point where a single run would stop.
     m_cancelled = false;
+    m_counts = {};
+    m_historyError.clear();
     PositionRunView& v = m_c.view;
     m_c.report.table().clearCells();
     m_c.view.reportChanged();
@@ -148,6 +157,7 @@ PositionAgent::Outcome PositionAgent::batch(const std::vector<std::string>& addr
         }
         if (!runBody({"Ranqor Processings Initializing", "Setting eBusiness Values"}))
             return Outcome::Cancelled;
+        recordPass();
         v.setStatusPanel(1, "Ready");
         v.setStatusPanel(2, "Ranqor Processings Complete");
         v.setStatusPanel(3, "Ranqor Agent Screen Ready");
@@ -161,6 +171,7 @@ PositionAgent::Outcome PositionAgent::batch(const std::vector<std::string>& addr
     m_c.pacer.processEvents();
     v.setBusyCursor(false);
     v.showResults();
+    reportHistoryError();
     return Outcome::Completed;
 }
 
@@ -168,6 +179,7 @@ bool PositionAgent::runBody(const Wording& wording) {
     PositionRunView& v = m_c.view;
     v.clearActivity();
     m_rules.load(m_c.folder, m_c.engines);
+    m_checks.clear();
     m_address = v.addressText();
     m_c.variables['H'] = m_address;
     v.setStatusPanel(1, "Working");
@@ -262,6 +274,8 @@ void PositionAgent::fetch(const std::string& address, const std::vector<std::str
             std::filesystem::remove(file, ec);
         }
         // The documented line says only that it failed; the next says why, and where.
+        if (!m_fetchFailure)
+            m_fetchFailure = {e.Code(), e.what()};
         m_c.view.addActivity(kFetchFailed);
         m_c.view.addActivity("Fetch of " + (address.empty() ? std::string("(no address)") : address) +
                              " failed: " + e.what());
@@ -292,12 +306,16 @@ bool PositionAgent::termStep(const std::string& engine, const std::string& term)
     PositionRunView& v = m_c.view;
     v.setEngineName(engine);
     m_c.variables['C'] = term;
+    m_fetchFailure.reset();
     if (stopped())
         return false;
 
+    const CheckRecord definitionFailed{.outcome = CheckOutcome::Failed, .error = kDefinitionError};
     std::optional<EngineDefinition> definition = readDefinition(engine, 1);
-    if (!definition)
+    if (!definition) {
+        noteCheck(definitionFailed, engine, term);
         return !stopped();
+    }
     if (stopped())
         return false;
     v.addActivity("");
@@ -314,8 +332,10 @@ bool PositionAgent::termStep(const std::string& engine, const std::string& term)
         if (stopped())
             return false;
         definition = readDefinition(engine, page);
-        if (!definition)
+        if (!definition) {
+            noteCheck(definitionFailed, engine, term);
             return !stopped();
+        }
         v.addActivity("");
         v.addActivity("Set Current file to: " + engine + ": " + std::to_string(page) + " " + m_address);
         if (stopped())
@@ -347,5 +367,53 @@ bool PositionAgent::termStep(const std::string& engine, const std::string& term)
     v.reportChanged();
     if (message)
         m_c.prompts.information(*message);
+    noteChecks(engine, term, pageText);
     return !stopped();
+}
+
+void PositionAgent::noteChecks(const std::string& engine, const std::string& term,
+                               const std::string& pageText) {
+    const PositionRunView& v = m_c.view;
+    const AnalysisOptions options = v.options();
+    const ResultReader* reader = m_rules.reader(engine);
+    noteCheck(readCheck(reader, pageText, v.addressText(), options), engine, term);
+    if (options.compare)
+        noteCheck(readCheck(reader, pageText, v.compareText(), options), engine, term);
+}
+
+void PositionAgent::noteCheck(CheckRecord check, const std::string& engine, const std::string& term) {
+    check.engine = engine;
+    check.term = term;
+    if (check.address.empty())
+        check.address = m_address;
+    if (m_fetchFailure)
+        applyFetchFailure(check, m_fetchFailure->first, m_fetchFailure->second);
+    m_counts.add(check.outcome);
+    if (std::string line = outcomeActivityLine(check); !line.empty())
+        m_c.view.addActivity(line);
+    m_checks.push_back(std::move(check));
+}
+
+void PositionAgent::recordPass() {
+    if (!m_c.history)
+        return;
+    RunRecord run;
+    run.time = static_cast<long long>(std::time(nullptr));
+    run.address = m_address;
+    const AnalysisOptions options = m_c.view.options();
+    run.compareAddress = options.compare ? m_c.view.compareText() : std::string();
+    run.precise = options.precise;
+    run.topTen = options.topTen;
+    run.checks = std::move(m_checks);
+    m_checks.clear();
+    if (std::optional<std::string> error = m_c.history->record(run)) {
+        m_c.view.addActivity(*error);
+        if (m_historyError.empty())
+            m_historyError = *error;
+    }
+}
+
+void PositionAgent::reportHistoryError() {
+    if (!m_historyError.empty())
+        m_c.prompts.warning(m_historyError);
 }

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/core/definitionfile.h"
+#include "position/core/history.h"
 #include "position/core/reportgrid.h"
 #include "position/rulebook.h"
 
@@ -38,6 +39,8 @@ public:
         // Fetches the https addresses, configured as http is; without it they fail as they do on
         // a plain component.
         TickHTTPS* secureHttp = nullptr;
+        // Where each completed check of an address is recorded; none when recording is off.
+        RunRecorder* history = nullptr;
     };
 
     enum class Outcome { NotStarted, Completed, Cancelled };
@@ -60,6 +63,12 @@ public:
     // performs Restart Wizard. The window does the rest of its Cancel action.
     void cancel() { m_cancelled = true; }
     bool cancelled() const { return m_cancelled; }
+
+    // Where the next runs are recorded; nullptr switches recording off.
+    void setHistory(RunRecorder* recorder) { m_c.history = recorder; }
+
+    // What the engines said in the last run or batch, for every engine, term and address.
+    const OutcomeCounts& outcomeCounts() const { return m_counts; }
 
     void geturlStartTransfer(TickWinInet* sender);
     void geturlTransfer(TickWinInet* sender, int bytes, const std::string& text);
@@ -88,10 +97,22 @@ private:
     // The event handlers' reaction to a set cancel flag; true when it was set.
     bool cancelledInEvent();
     void pause(int milliseconds);
+    // Notes what the engine's page said of the address (and of the compare address).
+    void noteChecks(const std::string& engine, const std::string& term, const std::string& pageText);
+    void noteCheck(CheckRecord check, const std::string& engine, const std::string& term);
+    // Records the checks of the address just run; a failure is logged and kept for the end.
+    void recordPass();
+    // Tells the user, once a run or batch has shown its report, that it was not recorded.
+    void reportHistoryError();
 
     Context m_c;
     RuleBook m_rules;
     TickHTTP* m_current;  // the component of the fetch under way or last made
     bool m_cancelled = false;
     std::string m_address;  // the address this run checks
+
+    std::vector<CheckRecord> m_checks;                          // of the address being run
+    std::optional<std::pair<int, std::string>> m_fetchFailure;  // the term's first failed fetch
+    OutcomeCounts m_counts;
+    std::string m_historyError;
 };

@@ -90,6 +90,9 @@ ResultsPage::ResultsPage(ReportGrid& grid, Prompts& prompts, const ProgramFolder
     connect(m_printButton, &QToolButton::clicked, this, &ResultsPage::RzToolbarButton14Click);
     m_helpButton = toolbar->addButton("Help", "Help with the report", "helpButton");
     connect(m_helpButton, &QToolButton::clicked, this, &ResultsPage::RzToolbarButton16Click);
+    m_historyButton =
+        toolbar->addButton("History", "Show the rank history of the checked addresses", "historyButton");
+    connect(m_historyButton, &QToolButton::clicked, this, &ResultsPage::historyRequested);
     toolbar->addStretch();
     m_restartButton =
         toolbar->addButton("Restart Wizard", "Restart Wizard from Step One (1)", "restartButton");

@@ -56,6 +56,7 @@ public:
     QToolButton* openButton() const { return m_openButton; }
     QToolButton* printButton() const { return m_printButton; }
     QToolButton* helpButton() const { return m_helpButton; }
+    QToolButton* historyButton() const { return m_historyButton; }
     QToolButton* restartButton() const { return m_restartButton; }
     QToolButton* previousButton() const { return m_previousButton; }
     QToolButton* exitButton() const { return m_exitButton; }
@@ -66,6 +67,7 @@ signals:
     void restartWizardRequested();
     void previousRequested();
     void exitRequested();
+    void historyRequested();
 
 public slots:
     void RzToolbarButton13Click();  // Save ...
@@ -107,6 +109,7 @@ private:
     QToolButton* m_openButton = nullptr;
     QToolButton* m_printButton = nullptr;
     QToolButton* m_helpButton = nullptr;
+    QToolButton* m_historyButton = nullptr;
     QToolButton* m_restartButton = nullptr;
     QToolButton* m_previousButton = nullptr;
     QToolButton* m_exitButton = nullptr;

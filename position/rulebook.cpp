@@ -22,13 +22,19 @@ std::string ruleFileName(const std::string& engine) {
 
 ResultReader readerFor(const EngineRuleFile& rule) {
     if (const JsonRule* json = std::get_if<JsonRule>(&rule)) {
-        return {json->displayName, [json = *json](std::string_view page, std::vector<std::string>& notes) {
+        return {json->displayName,
+                [json = *json](std::string_view page, std::vector<std::string>& notes) {
                     return jsonRuleRows(json, page, notes);
-                }};
+                },
+                // A JSON answer that gave no rows is an empty list exactly when it left no note.
+                {}};
     }
     const PageRule& page = std::get<PageRule>(rule);
     return {page.displayName,
-            [page](std::string_view text, std::vector<std::string>&) { return pageRuleRows(page, text); }};
+            [page](std::string_view text, std::vector<std::string>&) { return pageRuleRows(page, text); },
+            [page](std::string_view text) {
+                return pageHasMarkers(prepareWithRule(page, text), page.markers());
+            }};
 }
 
 std::vector<std::string> RuleBook::load(const ProgramFolder& folder,

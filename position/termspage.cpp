@@ -30,12 +30,15 @@ TermsPage::TermsPage(TermList& terms, ProgramFolder& folder, Prompts& prompts, Q
         new QCheckBox("Use precise matching ( exact page versus domain default is \"selected\")  ", settings);
     m_frontPage =
         new QCheckBox("Load search terms from FrontPage web on open (default is \"not selected\")", settings);
+    m_history = new QCheckBox("Keep a history of every check  (default is \"selected\")", settings);
+    m_history->setObjectName("historyBox");
+    m_history->setChecked(true);
     m_precise->setChecked(true);
     m_topTen->hide();
     m_frontPage->hide();
     connect(m_frontPage, &QCheckBox::clicked, this, &TermsPage::frontPageClicked);
     auto* settingsLayout = new QVBoxLayout(settings);
-    for (QCheckBox* box : {m_topTen, m_otherSites, m_precise, m_frontPage})
+    for (QCheckBox* box : {m_topTen, m_otherSites, m_precise, m_frontPage, m_history})
         settingsLayout->addWidget(box);
 
     auto* termGroup = new QGroupBox("Search Terms", this);

@@ -26,6 +26,7 @@ public:
     QCheckBox* otherSitesBox() const { return m_otherSites; }
     QCheckBox* preciseBox() const { return m_precise; }
     QCheckBox* frontPageBox() const { return m_frontPage; }
+    QCheckBox* historyBox() const { return m_history; }
     QTreeWidget* termView() const { return m_view; }
     QPlainTextEdit* infoPane() const { return m_info; }
     QToolButton* nextButton() const { return m_next; }
@@ -69,6 +70,7 @@ private:
     QCheckBox* m_otherSites;
     QCheckBox* m_precise;
     QCheckBox* m_frontPage;
+    QCheckBox* m_history;
     QTreeWidget* m_view;
     QPlainTextEdit* m_info;
     QToolButton* m_next;

@@ -16,6 +16,7 @@
 #include "position/core/ranqorsettings.h"
 #include "position/core/resultpages.h"
 #include "position/core/termlist.h"
+#include "position/historystore.h"
 #include "position/positionagent.h"
 #include "sitetools/core/filelist.h"
 #include "sitetools/proxyapply.h"
@@ -43,7 +44,10 @@ const char* const kCheckUsage =
     "                      its folder must exist, and it may not be an input file\n"
     "\n"
     "A fetch that fails is logged with its cause (the component's code and text) and address, and\n"
-    "its engine's page counts as one without results.\n"
+    "its engine's page counts as one without results. At the end a line on standard error counts\n"
+    "the checks by outcome (ranked, not-ranked, no-results, unreadable, failed; see ranqor help\n"
+    "history), and every check is recorded in the rank history unless the \"history\" setting is\n"
+    "\"0\".\n"
     "\n"
     "Exit status: 0 the run completed (whatever the engines answered), 1 it could not start (a\n"
     "missing program folder, term file or engine definition) or its report could not be written,\n"
@@ -157,7 +161,18 @@ int run(const std::vector<std::string>& args, const char* argv0, bool batch) {
     ReportGrid report;
     TemplateVariables variables;
     ConsoleView view(std::cerr, address, arguments.value("compare").value_or(""), options);
-    PositionAgent agent({http, folder, prompts, pacer, report, variables, terms, engines, view, &https});
+    std::unique_ptr<HistoryStore> history;
+    if (historyEnabled(store)) {
+        try {
+            history = std::make_unique<HistoryStore>(HistoryStore::defaultFile(folder));
+        } catch (const std::filesystem::filesystem_error& e) {
+            // The report matters more than its record.
+            std::cerr << who << ": the history folder could not be made (" << e.what()
+                      << "); the run is not recorded\n";
+        }
+    }
+    PositionAgent agent(
+        {http, folder, prompts, pacer, report, variables, terms, engines, view, &https, history.get()});
     if (batch) {
         // The window's batch leaves the header row empty; a file of its own reads better with the
         // same first line as a single check's.
@@ -169,6 +184,7 @@ int run(const std::vector<std::string>& args, const char* argv0, bool batch) {
         return 1;
     }
     writeReportOutput(report.table(), out);
+    std::cerr << who << ": " << outcomeCountsLine(agent.outcomeCounts()) << '\n';
     return 0;
 }
 

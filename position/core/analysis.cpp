@@ -100,7 +100,8 @@ std::optional<ResultReader> builtInReader(std::string_view engineName) {
         return std::nullopt;
     return ResultReader{
         std::string(rule->displayName),
-        [rule](std::string_view page, std::vector<std::string>&) { return resultRows(*rule, page); }};
+        [rule](std::string_view page, std::vector<std::string>&) { return resultRows(*rule, page); },
+        [rule](std::string_view page) { return pageHasMarkers(preparePage(*rule, page), rule->markers); }};
 }
 
 std::optional<std::string> analyzeWith(const ResultReader* reader, std::string_view term,

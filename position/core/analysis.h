@@ -28,6 +28,10 @@ struct ResultReader {
     // The rows of a page text; when a page gives none for a reason the reader can tell (no JSON,
     // say), the reason goes into notes for the activity monitor.
     std::function<std::vector<ResultRow>(std::string_view page, std::vector<std::string>& notes)> rows;
+    // Whether a page that gave no rows still looks like the pages this reader knows (the rule's
+    // markers are there), telling an empty result list from a page it cannot read. Without it, a
+    // page without rows is known when the reader left no note on it.
+    std::function<bool(std::string_view page)> recognizes;
 };
 
 // The built-in rule of an engine name in any letter case, as a reader; nullopt when there is none.

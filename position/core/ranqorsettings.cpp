@@ -12,10 +12,9 @@ struct Flag {
 };
 
 constexpr Flag kFlags[] = {
-    {"topten", &RanqorSettings::topTen},
-    {"allten", &RanqorSettings::otherSites},
-    {"precise", &RanqorSettings::precise},
-    {"autoload", &RanqorSettings::autoload},
+    {"topten", &RanqorSettings::topTen},   {"allten", &RanqorSettings::otherSites},
+    {"precise", &RanqorSettings::precise}, {"autoload", &RanqorSettings::autoload},
+    {"history", &RanqorSettings::history},
 };
 
 }  // namespace
@@ -35,6 +34,11 @@ void RanqorSettings::write(SettingsStore& store) const {
     store.createKey(kRanqorKey);
     for (const Flag& flag : kFlags)
         store.writeValue(kRanqorKey, flag.name, this->*flag.member ? "1" : "0");
+}
+
+bool historyEnabled(SettingsStore& store) {
+    std::optional<std::string> value = store.readValue(kRanqorKey, "history");
+    return !value || *value != "0";
 }
 
 long long resultPageLimit(SettingsStore& store) {

@@ -4,8 +4,6 @@
 
 #include "platform/core/text.h"
 
-namespace {
-
 std::string csvCell(const std::string& cell) {
     if (cell.empty())
         return "\"\"";
@@ -25,6 +23,8 @@ std::string csvCell(const std::string& cell) {
     out += '"';
     return out;
 }
+
+namespace {
 
 std::string escapeHtml(const std::string& text) {
     std::string out;

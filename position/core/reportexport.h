@@ -12,6 +12,8 @@
 // holding a ",", a line break or a double quote between double quotes, with the CR of each CR LF
 // removed and each double quote doubled; any other cell as it is.
 std::string reportCsv(const GridTable& table);
+// One cell of it, quoted and guarded as above.
+std::string csvCell(const std::string& cell);
 
 struct RgbColour {
     unsigned char red = 0;

@@ -70,3 +70,12 @@ std::vector<ResultRow> ExtractRows(std::string_view text, const RowMarkers& mark
     }
     return rows;
 }
+
+bool pageHasMarkers(std::string_view preparedPage, const RowMarkers& markers) {
+    for (std::string_view marker : {markers.itemStart, markers.itemEnd, markers.labelStart, markers.labelEnd,
+                                    markers.addressStart, markers.addressEnd}) {
+        if (!marker.empty() && preparedPage.find(marker) != std::string_view::npos)
+            return true;
+    }
+    return false;
+}

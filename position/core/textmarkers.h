@@ -53,6 +53,10 @@ struct RowMarkers {
     std::string_view addressEnd;
 };
 
+// Whether any of the markers occurs in the prepared page: a page that lists nothing still shows
+// the frame its results would stand in, a page of another layout (a block, a captcha) does not.
+bool pageHasMarkers(std::string_view preparedPage, const RowMarkers& markers);
+
 // Cuts items one after another; the first item without a label or an address ends the
 // extraction. An address loses its query part when anything follows the question mark.
 std::vector<ResultRow> ExtractRows(std::string_view text, const RowMarkers& markers);

@@ -11,6 +11,7 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QTabWidget>
+#include <QTableWidget>
 #include <QTest>
 #include <QToolButton>
 #include <QTreeWidget>
@@ -25,6 +26,7 @@
 #include "platform/tests/modalrecorder.h"
 #include "position/checkpage.h"
 #include "position/enginespage.h"
+#include "position/historywindow.h"
 #include "position/positionagent.h"
 #include "position/reporttablemodel.h"
 #include "position/resultspage.h"
@@ -261,6 +263,43 @@ TEST_F(MainWindowTest, ARunEndsOnTheResultsAndRestartWizardKeepsItsAddress) {
     EXPECT_EQ(activeTab(*form), "1. Position agent settings");
     EXPECT_FALSE(tabVisible(*form, "Review your results"));
     EXPECT_FALSE(menuVisible(*form, "Results"));
+}
+
+TEST_F(MainWindowTest, ARunIsRecordedAndTheResultsPageOpensItsHistory) {
+    fx.definition("Google.hdf", "/google?q=#C");
+    fx.server.script("/google?q=meta%20tags",
+                     ScriptedResponse::ok(pages::google({"http://a.com/", "http://www.example.com/"})));
+    auto form = open();
+    EXPECT_TRUE(form->termsPage().historyBox()->isChecked());
+    mark(form->termsPage().termView(), 2);
+    form->stepOneNext();
+    for (int row = 0; row < form->enginesPage().engineView()->topLevelItemCount(); ++row) {
+        if (form->enginesPage().engineView()->topLevelItem(row)->text(0) == "Google")
+            mark(form->enginesPage().engineView(), row);
+    }
+    form->stepTwoNext();
+    form->checkPage().addressBox()->setCurrentText("http://www.example.com/");
+    form->submitClick();
+    EXPECT_TRUE(fs::exists(fx.dir / "history" / "ranqor.sqlite"));
+
+    ASSERT_NE(item(form->menu("Results"), "History ..."), nullptr);
+    form->resultsPage().historyButton()->click();
+    HistoryWindow* history = form->historyWindow();
+    ASSERT_NE(history, nullptr);
+    EXPECT_TRUE(history->isVisible());
+    EXPECT_EQ(history->addressBox()->currentText(), "http://www.example.com/");
+    ASSERT_EQ(history->table()->rowCount(), 1);
+    EXPECT_EQ(history->table()->item(0, 2)->text(), "2");
+
+    // Switched off, the next run leaves the history as it was; the setting is kept.
+    form->termsPage().historyBox()->setChecked(false);
+    form->submitClick();
+    history->reload("http://www.example.com/");
+    EXPECT_EQ(history->rows().front().checks, 1);
+    prompts.questionAnswers.push_back(Prompts::Answer::No);  // the report need not be saved
+    form->close();
+    EXPECT_EQ(store.readValue(kKey, "history"), "0");
+    EXPECT_FALSE(open()->termsPage().historyBox()->isChecked());
 }
 
 TEST_F(MainWindowTest, CancelEmptiesTheListsAndRestartsTheWizard) {

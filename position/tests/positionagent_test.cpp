@@ -2,50 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "net/tickhttp.h"
-#include "platform/pacer.h"
-#include "platform/scriptedprompts.h"
 #include "position/core/resultpages.h"
-#include "position/tests/runfixture.h"
-
-namespace {
-
-using Lines = std::vector<std::string>;
-const std::string kSite = "http://www.example.com/";
-
-class PositionAgentTest : public ::testing::Test {
-protected:
-    RunFixture fx;
-    TickHTTP http;
-    ScriptedPrompts prompts;
-    FakePacer pacer;
-    ReportGrid report;
-    TemplateVariables variables;
-    std::vector<std::string> terms;
-    std::vector<std::string> engines;
-    RecordingView view;
-    PositionAgent agent{{http, fx.folder, prompts, pacer, report, variables, terms, engines, view}};
-
-    void SetUp() override {
-        http.setTimeout(10);
-        view.address = kSite;
-    }
-
-    Lines column(int column) const {
-        Lines out;
-        for (int row = 0; row < report.rowCount(); ++row)
-            out.push_back(report.table().cell(column, row));
-        return out;
-    }
-    int countOf(const std::string& text) const {
-        int n = 0;
-        for (const std::string& cell : column(0))
-            n += cell == text;
-        return n;
-    }
-};
-
-}  // namespace
+#include "position/tests/agentfixture.h"
 
 TEST_F(PositionAgentTest, OneEngineTwoTermsWritesABlockPerTermAndLogsEveryQuery) {
     fx.definition("Google.hdf", "/google?q=#C");
@@ -236,9 +194,11 @@ TEST_F(PositionAgentTest, AFailedFetchNamesItsCauseCodeAndAddress) {
         fx.server.script(c.target, c.response);
         view.activity.clear();
         EXPECT_EQ(agent.submitClick(), PositionAgent::Outcome::Completed) << c.target;
-        const Lines tail(view.activity.end() - 2, view.activity.end());
+        // The analysis of what arrived follows, and the check's outcome says the engine failed.
+        const Lines tail(view.activity.end() - 3, view.activity.end());
         EXPECT_EQ(tail, (Lines{"Intel Failed: Engine Did Not Respond, An Error Has Occurred!",
-                               "Fetch of " + fx.server.url(c.target) + " failed: " + c.cause}))
+                               "Fetch of " + fx.server.url(c.target) + " failed: " + c.cause,
+                               "Google, a: failed (" + c.cause + ")"}))
             << c.target;
     }
 }

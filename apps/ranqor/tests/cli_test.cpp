@@ -450,3 +450,107 @@ TEST_F(RanqorCommandLine, MemoryThatRunsOutEndsTheCommandWithAMessageAndStatusOn
     EXPECT_TRUE(run.out.empty());
 }
 #endif
+
+TEST_F(RanqorCommandLine, ChecksAreRecordedAndHistoryPrintsThemInEachFormat) {
+    server.script("/google?q=seo&as_sitesearch=http://www.example.com/",
+                  ScriptedResponse::ok(googlePage({"http://a.com/", "http://www.example.com/"})));
+    server.script("/google?q=tools&as_sitesearch=http://www.example.com/",
+                  ScriptedResponse::ok("<html>Please prove you are human</html>"));
+    Outcome check = ranqor({"check", "--url", "http://www.example.com/", "--term", "seo", "--term", "tools",
+                            "--engines", "Google", "--out", "r.csv"});
+    ASSERT_EQ(check.status, 0) << check.err;
+    EXPECT_TRUE(
+        check.errHas("Google, tools: unreadable (the page holds none of the rule's markers: blocked, a "
+                     "captcha or a changed layout)\n"));
+    EXPECT_TRUE(
+        check.errHas("ranqor check: Outcomes: 1 ranked, 0 not-ranked, 0 no-results, 1 unreadable, 0 "
+                     "failed\n"))
+        << check.err;
+
+    Outcome list = ranqor({"history", "--list"});
+    EXPECT_EQ(list.status, 0) << list.err;
+    EXPECT_EQ(list.out, "http://www.example.com/\n");
+
+    Outcome table = ranqor({"history", "--url", "http://www.example.com/"});
+    EXPECT_EQ(table.status, 0) << table.err;
+    const std::vector<std::string> lines = [&] {
+        std::vector<std::string> out;
+        size_t start = 0;
+        for (size_t end; (end = table.out.find('\n', start)) != std::string::npos; start = end + 1)
+            out.push_back(table.out.substr(start, end - start));
+        return out;
+    }();
+    ASSERT_EQ(lines.size(), 3u) << table.out;
+    EXPECT_EQ(lines[0].substr(0, 22), "Time                  ");
+    EXPECT_NE(lines[1].find("  Google  seo    ranked      2         1"), std::string::npos) << table.out;
+    EXPECT_NE(lines[2].find("  Google  tools  unreadable  -         0"), std::string::npos) << table.out;
+
+    Outcome csv = ranqor({"history", "--url", "http://www.example.com/", "--term", "seo", "--format", "csv"});
+    EXPECT_EQ(csv.status, 0) << csv.err;
+    EXPECT_EQ(csv.out.substr(0, csv.out.find("\r\n")),
+              "Time,Engine,Term,Outcome,Position,Matches,Result rows,Error code");
+    EXPECT_NE(csv.out.find("Z,Google,seo,ranked,2,1,2,\r\n"), std::string::npos) << csv.out;
+    EXPECT_EQ(csv.out.find("tools"), std::string::npos);
+
+    Outcome json =
+        ranqor({"history", "--url", "http://www.example.com/", "--engine", "Google", "--format", "json"});
+    EXPECT_EQ(json.status, 0) << json.err;
+    EXPECT_EQ(json.out.substr(0, 4), "[\n  ");
+    EXPECT_NE(json.out.find("\"term\": \"tools\", \"outcome\": \"unreadable\", \"position\": null"),
+              std::string::npos)
+        << json.out;
+
+    Outcome future = ranqor({"history", "--url", "http://www.example.com/", "--since", "2999-01-01"});
+    EXPECT_EQ(future.status, 0);
+    EXPECT_EQ(future.out, "Time  Engine  Term  Outcome  Position  Matches  Error\n");
+    EXPECT_TRUE(future.errHas("no checks of http://www.example.com/ are recorded"));
+}
+
+TEST_F(RanqorCommandLine, AFailedEngineIsCountedAndRecordedAsFailed) {
+    writeFileAtomically(home / "edata" / "Google.hdf", "1\r\nhttp://127.0.0.1:1/google?q=#C\r\n");
+    Outcome check = ranqor({"check", "--url", "http://www.example.com/", "--term", "seo", "--engines",
+                            "Google", "--timeout", "5", "--out", "r.csv"});
+    ASSERT_EQ(check.status, 0) << check.err;
+    EXPECT_TRUE(check.errHas("Google, seo: failed (12029: "));
+    EXPECT_TRUE(check.errHas("Outcomes: 0 ranked, 0 not-ranked, 0 no-results, 0 unreadable, 1 failed"));
+    Outcome csv = ranqor({"history", "--url", "http://www.example.com/", "--format", "csv"});
+    EXPECT_NE(csv.out.find(",Google,seo,failed,,0,0,12029\r\n"), std::string::npos) << csv.out;
+}
+
+TEST_F(RanqorCommandLine, RecordingSwitchedOffInTheSettingsRecordsNothing) {
+    server.script("/google?q=seo&as_sitesearch=http://www.example.com/",
+                  ScriptedResponse::ok(googlePage({"http://www.example.com/"})));
+    SettingsStore(home / "settings.ini").writeValue("\\Software\\Orlek\\Ranqor", "history", "0");
+    Outcome check = ranqor({"check", "--url", "http://www.example.com/", "--term", "seo", "--engines",
+                            "Google", "--out", "r.csv"});
+    ASSERT_EQ(check.status, 0) << check.err;
+    EXPECT_TRUE(check.errHas("Outcomes: 1 ranked"));
+    EXPECT_FALSE(fs::exists(home / "history" / "ranqor.sqlite"));
+    Outcome list = ranqor({"history", "--list"});
+    EXPECT_EQ(list.status, 0);
+    EXPECT_EQ(list.out, "");
+}
+
+TEST_F(RanqorCommandLine, HistoryRefusesWhatItCannotReadWithOneLine) {
+    struct Case {
+        std::vector<std::string> args;
+        int status;
+        std::string err;
+    };
+    writeFileAtomically(home / "history" / "ranqor.sqlite", std::string(1024, 'x'));
+    const std::vector<Case> cases = {
+        {{"history", "--list", "--url", "u"}, 2, "give either --url or --list"},
+        {{"history", "--term", "seo"}, 2, "give either --url or --list"},
+        {{"history", "--list", "--format", "csv"}, 2, "--list takes no --format"},
+        {{"history", "--url", "u", "--format", "xml"}, 2, "--format is table, csv or json, not xml"},
+        {{"history", "--url", "u", "--since", "2026-02-30"}, 2, "--since takes a date as YYYY-MM-DD"},
+        {{"history", "--url", "u"}, 1, "damaged or is no history database"},
+    };
+    for (const Case& c : cases) {
+        Outcome run = ranqor(c.args);
+        EXPECT_EQ(run.status, c.status) << c.args.back() << run.err;
+        EXPECT_TRUE(run.errHas(c.err)) << run.err;
+        EXPECT_TRUE(run.out.empty());
+    }
+    EXPECT_EQ(readFileBytes(home / "history" / "ranqor.sqlite"), std::string(1024, 'x'));
+}
