@@ -32,7 +32,7 @@ done
 
 # Dependencies come from the binaries, so the libraries they link are named.
 depends=$(dpkg-deb -f "$deb" Depends)
-for lib in libc6 libcurl4 libqt6widgets6; do
+for lib in libc6 libcurl4 libqt6widgets6 libqt6charts6 qt6-qpa-plugins libqt6sql6-sqlite; do
     [[ $depends == *"$lib"* ]] || fail "Depends lacks $lib: $depends"
 done
 
@@ -53,6 +53,7 @@ done
 # The installed programs find their shipped folders and copy them for the user.
 "$root/usr/bin/vistral" projects | grep -qx Base || fail "vistral from the package does not list the Base project"
 [ -f "$work/userdata/vistral/cats/cat.txt" ] || fail "vistral made no user copy of its folder"
+"$root/usr/bin/ranqor" history --list >/dev/null || fail "ranqor from the package cannot read its history"
 
 lintian --fail-on error "$deb" >"$work/lintian.log" 2>&1 \
     || { cat "$work/lintian.log" >&2; fail "lintian found errors"; }
