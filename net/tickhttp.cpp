@@ -80,6 +80,7 @@ void TickHTTP::resetHeaders() {
     m_parts = UrlParts();
     m_parts.port = m_defaultPort;
     m_accept.clear();
+    m_requestHeaders.clear();
     m_localFile.clear();
     clearStatusLine();
 }
@@ -102,6 +103,7 @@ void TickHTTP::perform(TickHTTPActions action, const char* method) {
     request.secureAllowed = secureAllowed();
     request.userAgent = m_userAgent;
     request.accept = m_accept;
+    request.headers = m_requestHeaders;
     request.useCache = UseCache();
     request.allowCookies = m_allowCookies;
     request.user = User();
@@ -114,4 +116,12 @@ void TickHTTP::perform(TickHTTPActions action, const char* method) {
     TransferResult result = runRequest(std::move(request), m_timeout);
     if (result.code != 0)
         raiseError<EickHTTP>(result.code, result.description);
+}
+
+bool isSecureAddress(std::string_view address) {
+    return startsWithIgnoringCase(address, "https://");
+}
+
+TickHTTP& componentFor(std::string_view address, TickHTTP& plain, TickHTTPS& secure) {
+    return isSecureAddress(address) ? secure : plain;
 }

@@ -2,6 +2,8 @@
 
 #include <functional>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "net/core/urlsplit.h"
 #include "net/tickwininet.h"
@@ -26,6 +28,11 @@ public:
     void setAccept(const std::string& value) { m_accept = value; }
     bool AllowCookies() const { return m_allowCookies; }
     void setAllowCookies(bool value) { m_allowCookies = value; }
+    // Header fields sent with each request besides the component's own, as "Name: value" lines
+    // (an API key, say); one named like a field the component writes takes its place. Cleared by
+    // ickhttpResetHeaders.
+    const std::vector<std::string>& RequestHeaders() const { return m_requestHeaders; }
+    void setRequestHeaders(std::vector<std::string> value) { m_requestHeaders = std::move(value); }
     const std::string& LocalFile() const { return m_localFile; }
     void setLocalFile(const std::string& value) { m_localFile = value; }
     // The most bytes of a response body an action takes; past it the transfer stops and the
@@ -69,6 +76,7 @@ private:
     UrlParts m_parts;
     TickHTTPActions m_currentAction = ickhttpIdle;
     std::string m_accept;
+    std::vector<std::string> m_requestHeaders;
     bool m_allowCookies = true;
     std::string m_localFile;
     long long m_bodyLimit = 0;
@@ -86,3 +94,11 @@ protected:
     bool acceptsScheme(const std::string& scheme) const override;
     bool secureAllowed() const override { return true; }
 };
+
+// Whether an address is fetched over a secure connection: it starts with "https://" in any case.
+bool isSecureAddress(std::string_view address);
+
+// The component that fetches an address: the secure one for https addresses, the plain one for
+// every other address, which so goes exactly the way it always went (a plain component refuses
+// a redirect to https, for one).
+TickHTTP& componentFor(std::string_view address, TickHTTP& plain, TickHTTPS& secure);

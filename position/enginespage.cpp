@@ -55,6 +55,11 @@ void EnginesPage::loadEngines(const std::filesystem::path& catalog) {
     refresh();
 }
 
+void EnginesPage::addEngines(const std::vector<std::string>& names) {
+    m_engines.addMissing(names);
+    refresh();
+}
+
 void EnginesPage::refresh() {
     m_view->refresh();
 }

@@ -23,6 +23,8 @@ public:
 
     // Empties the list and reads the engine catalog into it. Throws GridFileError.
     void loadEngines(const std::filesystem::path& catalog);
+    // Lists engines the catalog does not name (those a user added with a rule file).
+    void addEngines(const std::vector<std::string>& names);
     void refresh();
     // The selected-engines list: the names of the marked entries in list order.
     std::vector<std::string> addActiveEngs() const;

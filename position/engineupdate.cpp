@@ -42,9 +42,19 @@ std::vector<std::string> definitionNames(const std::string& url, const std::file
 }
 
 void checkDefinition(const std::string& url, const std::filesystem::path& file) {
-    std::string cause = definitionFormError(readFileBytes(file), kRanqorTemplateRules);
+    const std::string text = readFileBytes(file);
+    std::string cause = definitionFormError(text, kRanqorTemplateRules);
     if (!cause.empty())
         throw notA(url, "an engine definition", cause);
+    // Header lines may hold a key: such a definition is for its owner's eyes only.
+    if (hasHeaderLines(text)) {
+        std::error_code ec;
+        std::filesystem::permissions(
+            file, std::filesystem::perms::owner_read | std::filesystem::perms::owner_write, ec);
+        if (ec)
+            throw DownloadError(file.string() +
+                                ": cannot make it readable by its owner alone: " + ec.message());
+    }
 }
 
 }  // namespace

@@ -33,6 +33,7 @@
 #include "position/engineupdate.h"
 #include "position/positionagent.h"
 #include "position/resultspage.h"
+#include "position/rulebook.h"
 #include "position/termspage.h"
 #include "sitetools/core/filelist.h"
 #include "sitetools/filelistmanager.h"
@@ -52,14 +53,16 @@ const std::string kUnsavedReport =
 }  // namespace
 
 TForm1::TForm1(Services services, QWidget* parent) : ProgramWindow(std::move(services), "Ranqor", parent) {
-    for (auto* http : {&m_geturl, &m_update}) {
-        *http = std::make_unique<TickHTTP>();
-        (*http)->setUseCache(false);
-        (*http)->setUserAgent(kUserAgent);
+    m_geturl = std::make_unique<TickHTTP>();
+    m_geturlSecure = std::make_unique<TickHTTPS>();
+    m_update = std::make_unique<TickHTTP>();
+    for (TickHTTP* http : {m_geturl.get(), static_cast<TickHTTP*>(m_geturlSecure.get()), m_update.get()}) {
+        http->setUseCache(false);
+        http->setUserAgent(kUserAgent);
     }
-    m_agent = std::make_unique<PositionAgent>(PositionAgent::Context{*m_geturl, m_folder, m_prompts, m_pacer,
-                                                                     m_report, m_variables, m_selectedTerms,
-                                                                     m_selectedEngines, *this});
+    m_agent = std::make_unique<PositionAgent>(
+        PositionAgent::Context{*m_geturl, m_folder, m_prompts, m_pacer, m_report, m_variables,
+                               m_selectedTerms, m_selectedEngines, *this, m_geturlSecure.get()});
 
     m_tabs = new QTabWidget(this);
     m_termsPage = new TermsPage(m_terms, m_folder, m_prompts, m_tabs);
@@ -212,6 +215,10 @@ void TForm1::startUp() {
         m_checkPage->setCompareItems(readFileList(m_folder.resolve("My FIle Lists\\comp.fls")));
         readSettings();
         m_enginesPage->loadEngines(m_folder.resolve("engines\\engines.txt"));
+        RuleFileEngines added = ruleFileEngines(m_folder);
+        m_enginesPage->addEngines(added.engines);
+        for (const std::string& message : added.ignored)
+            m_prompts.warning(message);
         m_termsPage->loadTermFile(m_folder.resolve("terms\\terms.tms"));
         m_tabs->setCurrentWidget(m_termsPage);
     } catch (const std::runtime_error& e) {
@@ -227,8 +234,10 @@ void TForm1::readSettings() {
     m_termsPage->otherSitesBox()->setChecked(settings.otherSites);
     m_termsPage->preciseBox()->setChecked(settings.precise);
     m_termsPage->frontPageBox()->setChecked(settings.autoload);
-    applyRanqorProxy(m_store, *m_geturl);
-    m_geturl->setBodyLimit(resultPageLimit(m_store));
+    for (TickHTTP* search : {m_geturl.get(), static_cast<TickHTTP*>(m_geturlSecure.get())}) {
+        applyRanqorProxy(m_store, *search);
+        search->setBodyLimit(resultPageLimit(m_store));
+    }
 }
 
 void TForm1::saveSettings() {
@@ -293,6 +302,7 @@ void TForm1::handlerFailed(const std::exception& e) {
 void TForm1::applyProxy() {
     try {
         applyRanqorProxy(m_store, *m_geturl);
+        applyRanqorProxy(m_store, *m_geturlSecure);
     } catch (const std::exception& e) {
         m_prompts.error(e.what());
     }
@@ -431,6 +441,7 @@ void TForm1::cbuttonClick() {
     m_agent->cancel();
     // Stop the transfer in progress too, rather than let it run to its end unheard.
     m_geturl->setAction(ickhttpIdle);
+    m_geturlSecure->setAction(ickhttpIdle);
     m_checkPage->checkButton()->setEnabled(true);
     showTab(m_enginesPage, true);
     m_checkPage->cancelButton()->setEnabled(false);

@@ -28,6 +28,7 @@ class ResultsPage;
 class SettingsStore;
 class TermsPage;
 class TickHTTP;
+class TickHTTPS;
 
 // The position checker's window: a wizard of four pages (terms and settings, engines, the check,
 // the results), its menus, status bar and settings. It owns the program-wide lists and the two
@@ -52,6 +53,8 @@ public:
     ResultsPage& resultsPage() const { return *m_resultsPage; }
     QTabWidget& tabs() const { return *m_tabs; }
     TickHTTP& searchComponent() const { return *m_geturl; }
+    // The search component for https queries, set up as the other one.
+    TickHTTPS& secureSearchComponent() const { return *m_geturlSecure; }
     TickHTTP& updateComponent() const { return *m_update; }
     PositionAgent& agent() const { return *m_agent; }
     ReportGrid& report() { return m_report; }
@@ -122,6 +125,7 @@ private:
     EngineList m_engines;
     ReportGrid m_report;
     std::unique_ptr<TickHTTP> m_geturl;
+    std::unique_ptr<TickHTTPS> m_geturlSecure;
     std::unique_ptr<TickHTTP> m_update;
     std::unique_ptr<PositionAgent> m_agent;
     bool m_running = false;

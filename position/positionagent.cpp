@@ -20,8 +20,13 @@ const std::string kParagraph = "\n\r\n\r";
 
 }  // namespace
 
-PositionAgent::PositionAgent(Context context) : m_c(context) {
-    TickHTTP& http = m_c.http;
+PositionAgent::PositionAgent(Context context) : m_c(context), m_current(&m_c.http) {
+    bindEvents(m_c.http);
+    if (m_c.secureHttp)
+        bindEvents(*m_c.secureHttp);
+}
+
+void PositionAgent::bindEvents(TickHTTP& http) {
     http.OnStartTransfer = [this](TickWinInet* s) { geturlStartTransfer(s); };
     http.OnTransfer = [this](TickWinInet* s, int bytes, const std::string& text) {
         geturlTransfer(s, bytes, text);
@@ -70,7 +75,7 @@ void PositionAgent::geturlHeader(const std::string&, const std::string&) {
 void PositionAgent::geturlEndTransfer(TickWinInet*) {
     if (cancelledInEvent())
         return;
-    m_c.view.addActivity("Status: " + m_c.http.StatusLine());
+    m_c.view.addActivity("Status: " + m_current->StatusLine());
     m_c.view.focusActivity();
 }
 
@@ -162,6 +167,7 @@ PositionAgent::Outcome PositionAgent::batch(const std::vector<std::string>& addr
 bool PositionAgent::runBody(const Wording& wording) {
     PositionRunView& v = m_c.view;
     v.clearActivity();
+    m_rules.load(m_c.folder, m_c.engines);
     m_address = v.addressText();
     m_c.variables['H'] = m_address;
     v.setStatusPanel(1, "Working");
@@ -194,7 +200,9 @@ bool PositionAgent::runBody(const Wording& wording) {
         if (stopped())
             return false;
         const std::string engine = m_c.engines[e];
-        const std::string refusal = engineNameRefusal(engine);
+        std::string refusal = engineNameRefusal(engine);
+        if (refusal.empty())
+            refusal = m_rules.skipReason(engine);
         if (!refusal.empty())
             v.addActivity(refusal);
         for (size_t t = 0; refusal.empty() && t < m_c.terms.size(); ++t) {
@@ -234,15 +242,19 @@ bool PositionAgent::runBody(const Wording& wording) {
     return true;
 }
 
-void PositionAgent::fetch(const std::string& address, const std::string& resultFile) {
+void PositionAgent::fetch(const std::string& address, const std::vector<std::string>& headers,
+                          const std::string& resultFile) {
     std::filesystem::path file = m_c.folder.resolveForWriting("Temp\\" + resultFile);
     // An earlier run's page must never be reported as this query's result: the file is emptied
     // first, so a failed fetch is analysed as an empty page.
     writeFileAtomically(file, "");
-    m_c.http.setURL(address);
-    m_c.http.setLocalFile(file.string());
+    m_current = m_c.secureHttp ? &componentFor(address, m_c.http, *m_c.secureHttp) : &m_c.http;
+    TickHTTP& http = *m_current;
+    http.setURL(address);
+    http.setLocalFile(file.string());
+    http.setRequestHeaders(headers);
     try {
-        m_c.http.setAction(ickhttpGet);
+        http.setAction(ickhttpGet);
     } catch (const EickError& e) {
         // A page past the size limit is no result page: none of it is kept or analysed.
         if (e.Code() == ickcodes::BodyTooLarge) {
@@ -265,6 +277,8 @@ std::optional<EngineDefinition> PositionAgent::readDefinition(const std::string&
             ReadEngineDefinition(path, m_c.variables, messages, kRanqorTemplateRules);
         if (!definition.readError.empty())
             m_c.view.addActivity(kUnreadableDefinition + definition.readError);
+        for (const std::string& problem : definition.headerProblems)
+            m_c.view.addActivity(path.string() + ", " + problem + "; the header is not sent");
         return definition;
     } catch (const DefinitionError& e) {
         m_c.view.addActivity(kDefinitionError);
@@ -291,7 +305,7 @@ bool PositionAgent::termStep(const std::string& engine, const std::string& term)
     v.addActivity("Current Term: " + term);
     if (stopped())
         return false;
-    fetch(definition->address, resultFileName(engine, 1));
+    fetch(definition->address, definition->headers, resultFileName(engine, 1));
     if (stopped())
         return false;
 
@@ -306,7 +320,7 @@ bool PositionAgent::termStep(const std::string& engine, const std::string& term)
         v.addActivity("Set Current file to: " + engine + ": " + std::to_string(page) + " " + m_address);
         if (stopped())
             return false;
-        fetch(definition->address, resultFileName(engine, page));
+        fetch(definition->address, definition->headers, resultFileName(engine, page));
         if (stopped())
             return false;
     }
@@ -324,9 +338,12 @@ bool PositionAgent::termStep(const std::string& engine, const std::string& term)
     if (stopped())
         return false;
 
+    std::vector<std::string> notes;
     std::optional<std::string> message =
-        Analyze(term, v.addressText(), v.compareText(), pageText, engine, v.options().topTen,
-                v.options().precise, v.options().otherSites, v.options().compare, m_c.report);
+        analyzeWith(m_rules.reader(engine), term, v.addressText(), v.compareText(), pageText, engine,
+                    v.options(), m_c.report, notes);
+    for (const std::string& note : notes)
+        v.addActivity(engine + ": " + note);
     v.reportChanged();
     if (message)
         m_c.prompts.information(*message);

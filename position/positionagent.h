@@ -6,12 +6,14 @@
 
 #include "platform/core/definitionfile.h"
 #include "position/core/reportgrid.h"
+#include "position/rulebook.h"
 
 class Pacer;
 class PositionRunView;
 class ProgramFolder;
 class Prompts;
 class TickHTTP;
+class TickHTTPS;
 class TickWinInet;
 
 // The position agent: for every selected engine and term it builds the query from the engine's
@@ -33,6 +35,9 @@ public:
         std::vector<std::string>& terms;
         std::vector<std::string>& engines;
         PositionRunView& view;
+        // Fetches the https addresses, configured as http is; without it they fail as they do on
+        // a plain component.
+        TickHTTPS* secureHttp = nullptr;
     };
 
     enum class Outcome { NotStarted, Completed, Cancelled };
@@ -74,14 +79,19 @@ private:
     // Reads page's definition of engine; an unreadable file or a broken template is logged, and
     // a broken template gives no value (the term is skipped).
     std::optional<EngineDefinition> readDefinition(const std::string& engine, int page);
-    // Fetches address into the result file; a failure is logged with its cause and never thrown.
-    void fetch(const std::string& address, const std::string& resultFile);
+    // Fetches address, with the definition's header fields, into the result file; a failure is
+    // logged with its cause and never thrown.
+    void fetch(const std::string& address, const std::vector<std::string>& headers,
+               const std::string& resultFile);
+    void bindEvents(TickHTTP& http);
     bool stopped() const;
     // The event handlers' reaction to a set cancel flag; true when it was set.
     bool cancelledInEvent();
     void pause(int milliseconds);
 
     Context m_c;
+    RuleBook m_rules;
+    TickHTTP* m_current;  // the component of the fetch under way or last made
     bool m_cancelled = false;
     std::string m_address;  // the address this run checks
 };

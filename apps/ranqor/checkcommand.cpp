@@ -143,18 +143,21 @@ int run(const std::vector<std::string>& args, const char* argv0, bool batch) {
         return 1;
     SettingsStore store(SettingsStore::defaultFile());
     TickHTTP http;
-    http.setUseCache(false);
-    http.setUserAgent("Redore Web Browser (1.1 W32)");
-    http.setTimeout(timeout);
-    applyRanqorProxy(store, http);
-    http.setBodyLimit(resultPageLimit(store));
+    TickHTTPS https;
+    for (TickHTTP* search : {&http, static_cast<TickHTTP*>(&https)}) {
+        search->setUseCache(false);
+        search->setUserAgent("Redore Web Browser (1.1 W32)");
+        search->setTimeout(timeout);
+        applyRanqorProxy(store, *search);
+        search->setBodyLimit(resultPageLimit(store));
+    }
 
     ConsolePrompts prompts(std::cerr);
     QtPacer pacer;
     ReportGrid report;
     TemplateVariables variables;
     ConsoleView view(std::cerr, address, arguments.value("compare").value_or(""), options);
-    PositionAgent agent({http, folder, prompts, pacer, report, variables, terms, engines, view});
+    PositionAgent agent({http, folder, prompts, pacer, report, variables, terms, engines, view, &https});
     if (batch) {
         // The window's batch leaves the header row empty; a file of its own reads better with the
         // same first line as a single check's.

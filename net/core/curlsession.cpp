@@ -52,6 +52,16 @@ struct HeaderList {
     void add(const std::string& line) { list = curl_slist_append(list, line.c_str()); }
 };
 
+// Whether one of the "Name: value" lines names the field.
+bool namesHeader(const std::vector<std::string>& lines, std::string_view name) {
+    for (const std::string& line : lines) {
+        std::string_view field = std::string_view(line).substr(0, line.find(':'));
+        if (equalsIgnoringCase(trimmedView(field), name))
+            return true;
+    }
+    return false;
+}
+
 }  // namespace
 
 // The state of the one request a session runs, seen by libcurl's callbacks.
@@ -340,14 +350,20 @@ TransferResult CurlSession::perform(const TransferRequest& request, TransferEven
         curl_easy_setopt(e, CURLOPT_CAINFO, request.caBundle.c_str());
 
     HeaderList headers;
-    headers.add(request.accept.empty() ? "Accept:" : "Accept: " + request.accept);
-    headers.add("Connection: Keep-Alive");
+    auto own = [&](std::string_view name, const std::string& line) {
+        if (!namesHeader(request.headers, name))
+            headers.add(line);
+    };
+    own("Accept", request.accept.empty() ? "Accept:" : "Accept: " + request.accept);
+    own("Connection", "Connection: Keep-Alive");
     if (!request.useCache) {
-        headers.add("Pragma: no-cache");
-        headers.add("Cache-Control: no-cache");
+        own("Pragma", "Pragma: no-cache");
+        own("Cache-Control", "Cache-Control: no-cache");
     }
     if (request.method == "POST" || request.method == "PUT")
-        headers.add("Content-Type:");
+        own("Content-Type", "Content-Type:");
+    for (const std::string& line : request.headers)
+        headers.add(line);
     curl_easy_setopt(e, CURLOPT_HTTPHEADER, headers.list);
 
     if (request.method == "HEAD") {

@@ -19,6 +19,9 @@ struct TransferRequest {
     bool secureAllowed = false;  // https may be used, also after a redirect
     std::string userAgent;
     std::string accept;
+    // Further header fields as "Name: value" lines; one named like a field the component writes
+    // itself (Accept, Connection, Pragma, Cache-Control) takes that field's place.
+    std::vector<std::string> headers;
     bool useCache = true;
     bool allowCookies = true;
     std::string user;

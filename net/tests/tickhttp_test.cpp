@@ -12,6 +12,7 @@
 #include "net/tests/httptestkit.h"
 #include "net/tests/support/scriptedserver.h"
 #include "platform/core/safefile.h"
+#include "platform/core/text.h"
 #include "platform/tests/tempdir.h"
 
 namespace {
@@ -101,6 +102,45 @@ TEST_F(TickHTTPTest, TheRequestIsHttp10WithTheComponentsHeaders) {
     EXPECT_EQ(requests[1].header("Pragma"), "no-cache");
     EXPECT_EQ(requests[1].header("Cache-Control"), "no-cache");
     EXPECT_EQ(requests[1].header("Authorization"), "Basic YW5uOnNlY3JldA==");
+}
+
+TEST_F(TickHTTPTest, RequestHeadersGoWithEveryRequestAndReplaceTheComponentsOwn) {
+    server.script("/api", ScriptedResponse::ok("{}"));
+    http.setURL(server.url("/api"));
+    http.setAccept("text/html");
+    http.setRequestHeaders({"X-Subscription-Token: key-123", "accept: application/json"});
+    http.setAction(ickhttpGet);
+    http.setAction(ickhttpGet);
+    http.setRequestHeaders({});
+    http.setAction(ickhttpGet);
+
+    auto requests = server.requests();
+    ASSERT_EQ(requests.size(), 3u);
+    for (size_t i = 0; i < 2; ++i) {
+        EXPECT_EQ(requests[i].header("X-Subscription-Token"), "key-123");
+        EXPECT_EQ(requests[i].header("Accept"), "application/json");
+        int accepts = 0;
+        for (const auto& [name, value] : requests[i].headers)
+            accepts += equalsIgnoringCase(name, "Accept");
+        EXPECT_EQ(accepts, 1);
+        EXPECT_EQ(requests[i].header("Connection"), "Keep-Alive");
+    }
+    EXPECT_FALSE(requests[2].hasHeader("X-Subscription-Token"));
+    EXPECT_EQ(requests[2].header("Accept"), "text/html");
+}
+
+TEST(ComponentChoice, HttpsAddressesGoToTheSecureComponentAndEveryOtherToThePlainOne) {
+    TickHTTP plain;
+    TickHTTPS secure;
+    for (const char* address : {"https://www.example.com/", "HTTPS://example.com/?q=1", "hTtPs://x"}) {
+        EXPECT_TRUE(isSecureAddress(address)) << address;
+        EXPECT_EQ(&componentFor(address, plain, secure), &secure) << address;
+    }
+    for (const char* address :
+         {"http://www.example.com/", "", "https:/x", " https://x", "ftp://x", "httpsx://"}) {
+        EXPECT_FALSE(isSecureAddress(address)) << address;
+        EXPECT_EQ(&componentFor(address, plain, secure), &plain) << address;
+    }
 }
 
 TEST_F(TickHTTPTest, MethodsHeadPostAndPut) {
@@ -292,8 +332,10 @@ TEST(TickHTTPProperties, SplittingAndResetting) {
     EXPECT_EQ(https.URLPort(), 443);
     EXPECT_EQ(https.URLPath(), "/a b?x=1");
     https.setAccept("text/html");
+    https.setRequestHeaders({"X-Key: 1"});
     https.setLocalFile("x.ef");
     https.setAction(ickhttpResetHeaders);
+    EXPECT_TRUE(https.RequestHeaders().empty());
     EXPECT_EQ(https.URL(), "");
     EXPECT_EQ(https.URLServer(), "");
     EXPECT_EQ(https.URLPort(), 443);

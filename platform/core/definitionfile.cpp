@@ -1,5 +1,7 @@
 #include "platform/core/definitionfile.h"
 
+#include <algorithm>
+
 #include "platform/core/safefile.h"
 #include "platform/core/text.h"
 
@@ -10,6 +12,18 @@ size_t variableIndex(char letter) {
     if (upper < 'A' || upper > 'H')
         throw std::out_of_range(std::string("no template variable ") + letter);
     return static_cast<size_t>(upper - 'A');
+}
+
+constexpr std::string_view kHeaderWord = "Header:";
+
+// The characters a header field name may hold.
+bool isTokenCharacter(char c) {
+    return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') ||
+           std::string_view("!#$%&'*+-.^_`|~").find(c) != std::string_view::npos;
+}
+
+bool isHeaderLine(std::string_view line) {
+    return startsWithIgnoringCase(trimmedView(line), kHeaderWord);
 }
 
 bool isVariableLetter(char c) {
@@ -98,6 +112,9 @@ EngineDefinition ReadEngineDefinition(const std::filesystem::path& path, const T
         return definition;
     }
     definition.read = true;
+    DefinitionHeaders headers = readDefinitionHeaders(text);
+    definition.headers = std::move(headers.fields);
+    definition.headerProblems = std::move(headers.problems);
     std::vector<std::string> lines = splitLines(text);
     std::string flag = lines.size() > 0 ? lines[0] : std::string();
     std::string query = lines.size() > 1 ? lines[1] : std::string();
@@ -122,4 +139,42 @@ std::string definitionFormError(std::string_view text, const TemplateRules& rule
         return e.what();
     }
     return {};
+}
+
+DefinitionHeaders readDefinitionHeaders(std::string_view text) {
+    DefinitionHeaders headers;
+    std::vector<std::string> lines = splitLines(text);
+    for (size_t i = 2; i < lines.size(); ++i) {
+        if (!isHeaderLine(lines[i]))
+            continue;
+        const std::string where = "line " + std::to_string(i + 1) + ": ";
+        std::string_view field = trimmedView(trimmedView(lines[i]).substr(kHeaderWord.size()));
+        size_t colon = field.find(':');
+        std::string_view name = trimmedView(field.substr(0, colon));
+        if (colon == std::string_view::npos || name.empty() ||
+            !std::all_of(name.begin(), name.end(), isTokenCharacter)) {
+            headers.problems.push_back(where + "no header field \"Name: value\" after \"Header:\"");
+            continue;
+        }
+        std::string_view value = trimmedView(field.substr(colon + 1));
+        if (value.empty()) {
+            headers.problems.push_back(where + "the header " + std::string(name) + " has no value");
+            continue;
+        }
+        if (std::any_of(value.begin(), value.end(), [](char c) {
+                return (static_cast<unsigned char>(c) < 0x20 && c != '\t') || c == 0x7f;
+            })) {
+            headers.problems.push_back(where + "the value of the header " + std::string(name) +
+                                       " holds a control character");
+            continue;
+        }
+        headers.fields.push_back(std::string(name) + ": " + std::string(value));
+    }
+    return headers;
+}
+
+bool hasHeaderLines(std::string_view text) {
+    std::vector<std::string> lines = splitLines(text);
+    return std::any_of(lines.begin() + std::min<size_t>(2, lines.size()), lines.end(),
+                       [](const std::string& line) { return isHeaderLine(line); });
 }

@@ -6,6 +6,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // The definition file both programs share: a flag line and a request template whose "#A".."#H"
 // are filled from eight program-wide variables. The position checker sets C to the term and H to
@@ -71,7 +72,25 @@ struct EngineDefinition {
     // Why the file could not be read (its path and the system's reason), for a log that wants
     // more than the box; empty when it was read.
     std::string readError;
+    // The request header fields of the file (see readDefinitionHeaders); the position checker
+    // sends them with the query, the submission tool leaves them unread.
+    std::vector<std::string> headers;
+    std::vector<std::string> headerProblems;
 };
+
+// The lines after the template that read "Header: Name: value" (the word in any case) give a
+// header field for the request, as the line "Name: value"; this is how an API key that a service
+// wants in a header is sent. Other lines stay ignored. A header line with no proper field name
+// or no value gives no field but a problem, "line N: " and why.
+struct DefinitionHeaders {
+    std::vector<std::string> fields;
+    std::vector<std::string> problems;
+};
+DefinitionHeaders readDefinitionHeaders(std::string_view text);
+
+// Whether a definition's text has a header line: it may hold a key, and a file holding one is
+// kept readable by its owner alone.
+bool hasHeaderLines(std::string_view text);
 
 // Reads line 1 (the flag) and line 2 (the query template) of a definition file and expands the
 // template. An unreadable file shows "Error writing to " + path, the text users of the first

@@ -1,6 +1,9 @@
 #include "platform/core/enginelist.h"
 
+#include <algorithm>
+
 #include "platform/core/gridfile.h"
+#include "platform/core/text.h"
 
 void EngineList::load(const std::filesystem::path& catalog) {
     m_entries.clear();
@@ -8,6 +11,16 @@ void EngineList::load(const std::filesystem::path& catalog) {
     readGridFile(table, catalog);
     for (int row = 0; row < table.rowCount(); ++row) {
         m_entries.push_back({table.cell(0, row), table.columnCount() > 1 ? table.cell(1, row) : "", false});
+    }
+}
+
+void EngineList::addMissing(const std::vector<std::string>& names) {
+    for (const std::string& name : names) {
+        bool listed = std::any_of(m_entries.begin(), m_entries.end(), [&](const EngineEntry& entry) {
+            return equalsIgnoringCase(entry.name, name);
+        });
+        if (!listed)
+            m_entries.push_back({name, "", false});
     }
 }
 

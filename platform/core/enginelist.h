@@ -21,6 +21,9 @@ public:
     // Empties the list and reads the catalog (a grid text file): every row, row 0 included, is
     // an entry, unmarked. Throws GridFileError and stays empty.
     void load(const std::filesystem::path& catalog);
+    // Adds an unmarked entry for each name the list does not hold yet (compared without regard
+    // to letter case), at its end.
+    void addMissing(const std::vector<std::string>& names);
 
     void setMark(int index, bool marked);
     void setAllMarks(bool marked);

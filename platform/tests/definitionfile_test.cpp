@@ -140,6 +140,58 @@ TEST(ReadEngineDefinition, AMissingFileShowsItsPathAndGivesNoAddress) {
     EXPECT_EQ(ReadEngineDefinition(dir / "Google.hdf", TemplateVariables(), r.messages()).readError, "");
 }
 
+TEST(DefinitionHeaders, HeaderLinesAfterTheTemplateGiveRequestFields) {
+    using Lines = std::vector<std::string>;
+    struct Case {
+        const char* text;
+        Lines fields;
+        Lines problems;
+    };
+    const Case cases[] = {
+        {"1\r\nhttps://api.example.com/?q=#C\r\nHeader: X-Subscription-Token: abc123\r\n",
+         {"X-Subscription-Token: abc123"},
+         {}},
+        {"1\nhttp://e.com/\nheader:Accept:application/json\n  HEADER:  X-Key :  a b  \nnote\n",
+         {"Accept: application/json", "X-Key: a b"},
+         {}},
+        // Lines 1 and 2 are the flag and the template, whatever they hold.
+        {"Header: A: 1\r\nHeader: B: 2\r\n", {}, {}},
+        {"1\r\nhttp://e.com/\r\nHeader: NoColon\r\nHeader: : v\r\nHeader: Bad Name: v\r\n"
+         "Header: X-Empty:   \r\nHeader: X-Ctl: a\x01"
+         "b\r\nHeader: Ok: yes\r\n",
+         {"Ok: yes"},
+         {"line 3: no header field \"Name: value\" after \"Header:\"",
+          "line 4: no header field \"Name: value\" after \"Header:\"",
+          "line 5: no header field \"Name: value\" after \"Header:\"",
+          "line 6: the header X-Empty has no value",
+          "line 7: the value of the header X-Ctl holds a control character"}},
+        {"1\r\nhttp://e.com/\r\nHeaders: X: 1\r\nX-Header: Y: 2\r\n", {}, {}},
+    };
+    for (const Case& c : cases) {
+        DefinitionHeaders headers = readDefinitionHeaders(c.text);
+        EXPECT_EQ(headers.fields, c.fields) << c.text;
+        EXPECT_EQ(headers.problems, c.problems) << c.text;
+        EXPECT_EQ(hasHeaderLines(c.text), !c.fields.empty() || !c.problems.empty()) << c.text;
+    }
+}
+
+TEST(DefinitionHeaders, TheReaderKeepsTheFieldsAndTheAddressStaysAsItWas) {
+    TempDir dir;
+    TemplateVariables vars;
+    vars['C'] = "seo";
+    writeFileAtomically(dir / "Api.hdf",
+                        "1\r\nhttps://api.example.com/s?q=#C\r\nHeader: X-Key: k\r\nHeader: Y\r\n");
+    Recorded r;
+    EngineDefinition d = ReadEngineDefinition(dir / "Api.hdf", vars, r.messages(), kRanqorTemplateRules);
+    EXPECT_EQ(d.address, "https://api.example.com/s?q=seo");
+    EXPECT_EQ(d.headers, std::vector<std::string>{"X-Key: k"});
+    EXPECT_EQ(d.headerProblems,
+              std::vector<std::string>{"line 4: no header field \"Name: value\" after \"Header:\""});
+    EXPECT_TRUE(r.errors.empty() && r.warnings.empty());
+    // The form check the updates make is the same with header lines as without.
+    EXPECT_EQ(definitionFormError("1\r\nhttp://e.com/\r\nHeader: broken\r\n", kRanqorTemplateRules), "");
+}
+
 TEST(DefinitionForm, AFlagAndAWebAddressThatExpandsMakeADefinition) {
     struct Case {
         const char* text;

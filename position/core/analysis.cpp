@@ -94,17 +94,36 @@ void writeEngineBlock(std::string_view term, std::string_view address, std::stri
     grid.appendRow("", summaryText(compareAddress, displayName, compared, options.precise));
 }
 
-std::optional<std::string> Analyze(std::string_view term, std::string_view address,
-                                   std::string_view compareAddress, std::string_view pageText,
-                                   std::string_view engineName, bool topTen, bool precise, bool otherSites,
-                                   bool compare, ReportGrid& grid) {
+std::optional<ResultReader> builtInReader(std::string_view engineName) {
     const EngineRule* rule = findEngineRule(engineName);
-    if (!rule) {
+    if (!rule)
+        return std::nullopt;
+    return ResultReader{
+        std::string(rule->displayName),
+        [rule](std::string_view page, std::vector<std::string>&) { return resultRows(*rule, page); }};
+}
+
+std::optional<std::string> analyzeWith(const ResultReader* reader, std::string_view term,
+                                       std::string_view address, std::string_view compareAddress,
+                                       std::string_view pageText, std::string_view engineName,
+                                       const AnalysisOptions& options, ReportGrid& grid,
+                                       std::vector<std::string>& notes) {
+    if (!reader) {
         if (engineName.empty())
             return std::string(kNoEngineSelectedMessage);
         return notCurrentMessage(engineName);
     }
-    writeEngineBlock(term, address, compareAddress, rule->displayName, resultRows(*rule, pageText),
-                     {topTen, precise, otherSites, compare}, grid);
+    writeEngineBlock(term, address, compareAddress, reader->displayName, reader->rows(pageText, notes),
+                     options, grid);
     return std::nullopt;
+}
+
+std::optional<std::string> Analyze(std::string_view term, std::string_view address,
+                                   std::string_view compareAddress, std::string_view pageText,
+                                   std::string_view engineName, bool topTen, bool precise, bool otherSites,
+                                   bool compare, ReportGrid& grid) {
+    std::optional<ResultReader> reader = builtInReader(engineName);
+    std::vector<std::string> notes;
+    return analyzeWith(reader ? &*reader : nullptr, term, address, compareAddress, pageText, engineName,
+                       {topTen, precise, otherSites, compare}, grid, notes);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -20,6 +21,25 @@ inline constexpr std::string_view kNoEngineSelectedMessage =
 
 // The message for an engine name that has no current rule.
 std::string notCurrentMessage(std::string_view engineName);
+
+// How one engine's page text is read into rows: a built-in rule, or a rule from a file.
+struct ResultReader {
+    std::string displayName;
+    // The rows of a page text; when a page gives none for a reason the reader can tell (no JSON,
+    // say), the reason goes into notes for the activity monitor.
+    std::function<std::vector<ResultRow>(std::string_view page, std::vector<std::string>& notes)> rows;
+};
+
+// The built-in rule of an engine name in any letter case, as a reader; nullopt when there is none.
+std::optional<ResultReader> builtInReader(std::string_view engineName);
+
+// Analyze with the reader given in place of the built-in rule; a null reader is an engine without
+// a rule.
+std::optional<std::string> analyzeWith(const ResultReader* reader, std::string_view term,
+                                       std::string_view address, std::string_view compareAddress,
+                                       std::string_view pageText, std::string_view engineName,
+                                       const AnalysisOptions& options, ReportGrid& grid,
+                                       std::vector<std::string>& notes);
 
 // Finds the engine's rule, reads the page text with it and writes the engine's block (heading,
 // found rows, summary) into the report. Returns the message the caller shows in an information

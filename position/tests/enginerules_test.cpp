@@ -2,13 +2,41 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <map>
+
 #include "bench/analyze_baseline.h"
+#include "platform/core/safefile.h"
 #include "platform/core/text.h"
+#include "position/core/rulefile.h"
 #include "position/tests/resultrow_print.h"
 
 namespace {
 
 using Rows = std::vector<ResultRow>;
+namespace fs = std::filesystem;
+
+// The shipped file form of each built-in rule (edata/builtin/NAME.rule), by upper-case name.
+const std::map<std::string, PageRule>& builtInRuleFiles() {
+    static const std::map<std::string, PageRule> files = [] {
+        std::map<std::string, PageRule> out;
+        for (const fs::directory_entry& entry :
+             fs::directory_iterator(fs::path(RANQOR_DATA_DIR) / "edata" / "builtin")) {
+            RuleFileReading reading = readRuleFile(readFileBytes(entry.path()));
+            EXPECT_TRUE(reading.ok())
+                << entry.path() << " line " << reading.errorLine << ": " << reading.error;
+            if (reading.ok() && std::holds_alternative<PageRule>(reading.rule))
+                out[upperAscii(entry.path().stem().string())] = std::get<PageRule>(reading.rule);
+        }
+        return out;
+    }();
+    return files;
+}
+
+const PageRule* fileFormOf(const EngineRule& rule) {
+    auto found = builtInRuleFiles().find(std::string(rule.upperName));
+    return found == builtInRuleFiles().end() ? nullptr : &found->second;
+}
 
 // A result page as the analysis gets it: every line break written as CR LF.
 std::string page(std::string_view text) {
@@ -23,6 +51,14 @@ Rows rowsOf(std::string_view engine, const std::string& text) {
     }
     Rows rows = resultRows(*rule, text);
     EXPECT_EQ(rows, baseline::resultRows(*rule, text)) << engine << ": differs from the worded preparation";
+    // The file form of the rule is complete: it reads every page to the same rows, and prepares
+    // it to the same text.
+    if (const PageRule* file = fileFormOf(*rule)) {
+        EXPECT_EQ(pageRuleRows(*file, text), rows) << engine << ": its rule file reads other rows";
+        EXPECT_EQ(prepareWithRule(*file, text), preparePage(*rule, text)) << engine;
+    } else {
+        ADD_FAILURE() << "no rule file for " << engine;
+    }
     return rows;
 }
 
@@ -52,6 +88,24 @@ TEST(EngineRules, FifteenRulesChosenByNameInAnyCase) {
     }
     for (std::string_view name : {"HotBot", "LOOKSMART", "WhatYouSeek", "", "Yahoo!", " google", "Google2"}) {
         EXPECT_EQ(findEngineRule(name), nullptr) << name;
+    }
+}
+
+TEST(EngineRules, EveryBuiltInRuleShipsAsAFileOfTheSameNameAndMarkers) {
+    EXPECT_EQ(builtInRuleFiles().size(), engineRules().size());
+    for (const EngineRule& rule : engineRules()) {
+        const PageRule* file = fileFormOf(rule);
+        ASSERT_NE(file, nullptr) << rule.upperName;
+        EXPECT_EQ(file->displayName, rule.displayName);
+        const RowMarkers a = file->markers();
+        const RowMarkers& b = rule.markers;
+        EXPECT_EQ((std::vector<std::string_view>{a.itemStart, a.itemEnd, a.labelStart, a.labelEnd,
+                                                 a.addressStart, a.addressEnd}),
+                  (std::vector<std::string_view>{b.itemStart, b.itemEnd, b.labelStart, b.labelEnd,
+                                                 b.addressStart, b.addressEnd}))
+            << rule.displayName;
+        EXPECT_EQ(file->steps.empty(), rule.prepare == nullptr) << rule.displayName;
+        EXPECT_EQ(file->cutAddressAt.empty(), rule.finish == nullptr) << rule.displayName;
     }
 }
 
@@ -271,6 +325,10 @@ TEST(EngineRules, PagesInAChangedLayoutGiveNoRows) {
     for (const EngineRule& rule : engineRules()) {
         EXPECT_EQ(resultRows(rule, text), Rows{}) << rule.displayName;
         EXPECT_EQ(resultRows(rule, ""), Rows{}) << rule.displayName;
+        if (const PageRule* file = fileFormOf(rule)) {
+            EXPECT_EQ(pageRuleRows(*file, text), Rows{}) << rule.displayName;
+            EXPECT_EQ(pageRuleRows(*file, ""), Rows{}) << rule.displayName;
+        }
     }
 }
 

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include "net/tickhttp.h"
 #include "platform/scriptedprompts.h"
 #include "position/tests/runfixture.h"
@@ -92,6 +94,26 @@ TEST_F(EngineUpdateTest, ReplacesTheCatalogAndTheNamedDefinitionsThenEndsTheProg
     EXPECT_EQ(http.LocalFile(), "");
     EXPECT_FALSE(fs::exists(fx.dir / "engines" / "engines.txt.download"));
     EXPECT_FALSE(fs::exists(fx.dir / "edata" / "Google.hdf.previous"));
+}
+
+TEST_F(EngineUpdateTest, ADefinitionWithHeaderLinesIsWrittenReadableByItsOwnerAlone) {
+    const char* api = "1\r\nhttps://api.example.com/search?q=#C\r\nHeader: X-Subscription-Token: key\r\n";
+    serve("engines.txt", kCatalog);
+    serve("def.txt", "Google.hdf\r\nApi.hdf\r\n");
+    serve("Google.hdf", kGoogle);
+    serve("Api.hdf", api);
+    prompts.confirmAnswers = {true};
+    const mode_t old = ::umask(022);
+
+    EXPECT_TRUE(update.RzToolbarButton19Click());
+    ::umask(old);
+
+    EXPECT_EQ(file("edata/Api.hdf"), api);
+    EXPECT_EQ(fs::status(fx.dir / "edata" / "Api.hdf").permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write);
+    // A definition without header lines is left as the system makes files.
+    EXPECT_NE(fs::status(fx.dir / "edata" / "Google.hdf").permissions() & fs::perms::others_read,
+              fs::perms::none);
 }
 
 TEST_F(EngineUpdateTest, NoChangesNothingAndSendsNothing) {

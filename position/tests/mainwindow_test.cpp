@@ -116,6 +116,27 @@ TEST_F(MainWindowTest, StartsOnStepOneWithTheProgramFoldersFilesLoaded) {
     EXPECT_EQ(store.readValue(kKey, "proxy"), "");
 }
 
+TEST_F(MainWindowTest, EnginesAddedWithARuleFileAreListedAfterTheCatalogs) {
+    // The shipped examples, copied up from the folder that is never read, and a name that
+    // could not name an engine's files.
+    for (const char* name : {"BraveSearch.rule", "BraveSearch.hdf", "DuckDuckGo.rule", "DuckDuckGo.hdf"})
+        fs::copy_file(fx.dir / "edata" / "examples" / name, fx.dir / "edata" / name);
+    fs::copy_file(fx.dir / "edata" / "examples" / "DuckDuckGo.rule", fx.dir / "edata" / "a..b.rule");
+    fs::copy_file(fx.dir / "edata" / "builtin" / "Google.rule", fx.dir / "edata" / "google.rule");
+    auto form = open();
+    QTreeWidget* view = form->enginesPage().engineView();
+    ASSERT_EQ(view->topLevelItemCount(), 18);
+    EXPECT_EQ(view->topLevelItem(15)->text(0), "Google");  // the catalog's own entry, listed once
+    EXPECT_EQ(view->topLevelItem(16)->text(0), "BraveSearch");
+    EXPECT_EQ(view->topLevelItem(17)->text(0), "DuckDuckGo");
+    ASSERT_EQ(prompts.shown().size(), 1u);
+    EXPECT_EQ(prompts.shown()[0].kind, Kind::Warning);
+    EXPECT_EQ(prompts.shown()[0].text,
+              "The engine rule " + (fx.folder.resolve("edata") / "a..b.rule").string() +
+                  " is ignored: an engine name must not contain \"\\\", \"/\" or \"..\", since it names the "
+                  "engine's files in edata and Temp.");
+}
+
 TEST_F(MainWindowTest, AFailingStartUpFileShowsItsErrorAndSkipsTheRest) {
     fs::remove(fx.dir / "tips" / "six.txt");
     auto form = open();

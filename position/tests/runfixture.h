@@ -8,6 +8,7 @@
 #include "platform/core/programfolder.h"
 #include "platform/core/safefile.h"
 #include "platform/tests/tempdir.h"
+#include "position/core/reportgrid.h"
 #include "position/positionrunview.h"
 
 // Result pages in the layouts the engine rules read, for serving from a loopback server.
@@ -33,6 +34,14 @@ inline std::string altavista(int first, const std::vector<std::string>& urls) {
 }
 
 }  // namespace pages
+
+// One column of the report, top to bottom.
+inline std::vector<std::string> reportColumn(const ReportGrid& report, int column) {
+    std::vector<std::string> out;
+    for (int row = 0; row < report.rowCount(); ++row)
+        out.push_back(report.table().cell(column, row));
+    return out;
+}
 
 // A program folder whose definition files point at a scripted loopback server.
 struct RunFixture {

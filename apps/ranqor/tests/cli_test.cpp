@@ -101,6 +101,33 @@ TEST_F(RanqorCommandLine, AnalyzeWritesTheBlockOfSavedPages) {
         << run.out;
 }
 
+TEST_F(RanqorCommandLine, AnalyzeReadsWithTheEnginesRuleFileAndNamesABrokenOne) {
+    writeFileAtomically(work / "page.html",
+                        "<ol><li class=\"r\"><a href=\"http://a.com/\">A</a></li>\n"
+                        "<li class=\"r\"><a href=\"http://www.example.com/\">E</a></li></ol>\n");
+    writeFileAtomically(
+        home / "edata" / "Modern.rule",
+        "kind=page\nname=Modern Search\nstep=replace\nfind=<li class=\"r\">\nwith=[[]]\nstep=number\n"
+        "item-start=[[\nitem-end=</li>\nlabel-start=\nlabel-end=]]\naddress-start=href=\"\n"
+        "address-end=\"\n");
+    Outcome run = ranqor(
+        {"analyze", "--engine", "Modern", "--url", "http://www.example.com/", "--term", "seo", "page.html"});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(run.out.find("Modern Search result 2,http://www.example.com/\r\n"), std::string::npos)
+        << run.out;
+
+    writeFileAtomically(home / "edata" / "Modern.rule", "kind=page\nname=Modern Search\nitem-start=[[\n");
+    run = ranqor(
+        {"analyze", "--engine", "modern", "--url", "http://www.example.com/", "--term", "seo", "page.html"});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.out, "");
+    EXPECT_NE(run.err.find(
+                  "Modern.rule cannot be used (the line item-end= is missing (it may be empty)); modern is "
+                  "left out of this run.\n"),
+              std::string::npos)
+        << run.err;
+}
+
 TEST_F(RanqorCommandLine, AnalyzeJoinsPagesAndTreatsUnixLineBreaksLikeCrLf) {
     // DirectHit's rule cuts addresses at a CR LF marker; a page saved with LF breaks reads the same.
     const std::string page =

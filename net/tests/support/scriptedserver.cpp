@@ -145,6 +145,12 @@ void ScriptedServer::serve(int fd, int connection) {
             auto found = m_scripts.find(request.target);
             if (found != m_scripts.end()) {
                 response = found->second;
+                const auto& [name, value] = response.requiredHeader;
+                if (!name.empty() && (!request.hasHeader(name) || request.header(name) != value)) {
+                    response = ScriptedResponse();
+                    response.statusLine = "HTTP/1.0 401 Unauthorized";
+                    response.body = "{\"error\": \"no valid key\"}";
+                }
             } else {
                 response.statusLine = "HTTP/1.0 404 Not Found";
                 response.body = "not scripted";

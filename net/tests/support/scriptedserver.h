@@ -52,6 +52,10 @@ struct ScriptedResponse {
     // the machine is.
     bool piecesOnRelease = false;
 
+    // Only a request that carries this header field with exactly this value gets the response;
+    // any other gets "HTTP/1.0 401 Unauthorized", as a service that wants a key answers.
+    std::pair<std::string, std::string> requiredHeader;
+
     static ScriptedResponse ok(std::string body, std::string contentType = "text/html");
 };
 
