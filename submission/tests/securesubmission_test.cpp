@@ -168,6 +168,29 @@ TEST_F(SecureSubmissionTest, PlainAndSecureDefinitionsEachGoTheirWayWithTheirHea
     EXPECT_EQ(geturlSecure.URL(), nginx.httpsUrl("/backend/bare?u=" + kPage));
 }
 
+TEST_F(SubmissionRunTest, AStatusOutsideTwoHundredThatTheSuccessLineNamesIsNoFailure) {
+    writeFileAtomically(dir / "edata" / "Gone.hdf",
+                        "1\r\n" + server.url("/gone") + "\r\nSuccess: 200 410\r\n");
+    server.script("/gone", answer("HTTP/1.1 410 Gone"));
+    writeFileAtomically(dir / "edata" / "Missing.hdf",
+                        "1\r\n" + server.url("/missing") + "\r\nSuccess: 200 410\r\n");
+    server.script("/missing", answer("HTTP/1.1 404 Not Found"));
+    activeFiles = {"index.htm"};
+    selectEngines({"Gone", "Missing"});
+    prompts.confirmAnswers = {false};
+
+    EXPECT_EQ(run.submitClick(), SubmissionRun::Outcome::Completed);
+
+    Lines expected = kLogHead;
+    expected.insert(expected.end(), {"", "Set Current file to: Gone: http://www.shop.com/index.htm",
+                                     "Status: HTTP/1.1 410 Gone", "2, 1", "",
+                                     "Set Current file to: Missing: http://www.shop.com/index.htm",
+                                     "Status: HTTP/1.1 404 Not Found", kFailed, "2, 2"});
+    EXPECT_EQ(run.activityLog(), expected);
+    EXPECT_EQ(statusOf(view, "Proj Success "), (Lines{"0", "1", "0"}));
+    EXPECT_EQ(statusOf(view, "Proj Fail "), (Lines{"1", "0"}));
+}
+
 TEST_F(SubmissionRunTest, AProfileWithoutTheIndexNowKeyRowSendsAnEmptyKeyWithoutAWarning) {
     definition("IndexNow", "/indexnow?url=#H&key=#K");
     server.script("/indexnow?url=http://www.shop.com/index.htm&key=", answer("HTTP/1.1 200 OK"));
