@@ -201,6 +201,8 @@ int main(int argc, char** argv) {
 
     TickHTTP geturl;
     prepareSubmissionComponent(geturl);
+    TickHTTPS geturlSecure;
+    prepareSubmissionComponent(geturlSecure);
     FakePacer pacer;
     QtWatchdog watchdog;
     ScriptedPrompts prompts;
@@ -209,7 +211,8 @@ int main(int argc, char** argv) {
     std::vector<std::string> engines = kEngines;
     BenchView view;
     SubmissionRun run({geturl,
-                       {&geturl},
+                       geturlSecure,
+                       {&geturl, &geturlSecure},
                        folder,
                        prompts,
                        pacer,

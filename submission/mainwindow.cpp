@@ -49,6 +49,9 @@ TForm1::TForm1(ProgramServices services, QWidget* parent)
     setWindowTitle("Vistral by Orlek");
     m_geturl = std::make_unique<TickHTTP>();
     prepareSubmissionComponent(*m_geturl);
+    // A step 3 check over https uses geturls while a run may be sending: the run has its own.
+    m_geturlSecure = std::make_unique<TickHTTPS>();
+    prepareSubmissionComponent(*m_geturlSecure);
     m_GETURL2 = std::make_unique<TickHTTP>();
     m_GETURL2->setUserAgent(kMetaVerificationAgent);
     m_geturls = std::make_unique<TickHTTPS>();
@@ -190,7 +193,9 @@ void TForm1::startUp() {
 
 void TForm1::GetDefaults() {
     try {
-        applyVistralSettings(m_store, {m_geturl.get(), m_GETURL2.get(), m_geturls.get()}, m_watchdogInterval);
+        applyVistralSettings(m_store,
+                             {m_geturl.get(), m_geturlSecure.get(), m_GETURL2.get(), m_geturls.get()},
+                             m_watchdogInterval);
     } catch (const std::exception& e) {
         m_prompts.error(e.what());
     }

@@ -60,6 +60,8 @@ public:
     TickHTTP& geturl() const { return *m_geturl; }
     TickHTTP& GETURL2() const { return *m_GETURL2; }
     TickHTTPS& geturls() const { return *m_geturls; }
+    // The submission run's component for https definitions.
+    TickHTTPS& geturlSecure() const { return *m_geturlSecure; }
     int watchdogInterval() const { return m_watchdogInterval; }
     Watchdog& watchdog() const { return *m_watchdog; }
     // Replaces the watchdog (tests take one they fire themselves); it gets the stored interval.
@@ -160,6 +162,7 @@ private:
     std::unique_ptr<TickHTTP> m_geturl;
     std::unique_ptr<TickHTTP> m_GETURL2;
     std::unique_ptr<TickHTTPS> m_geturls;
+    std::unique_ptr<TickHTTPS> m_geturlSecure;
     int m_watchdogInterval = 60000;
     std::unique_ptr<Watchdog> m_watchdog;
     TemplateVariables m_variables;

@@ -19,7 +19,8 @@
 void TForm1::createSubmissionRun() {
     m_run = std::make_unique<SubmissionRun>(SubmissionRun::Context{
         *m_geturl,
-        {m_geturl.get(), m_GETURL2.get(), m_geturls.get()},
+        *m_geturlSecure,
+        {m_geturl.get(), m_geturlSecure.get(), m_GETURL2.get(), m_geturls.get()},
         m_folder,
         m_prompts,
         m_pacer,

@@ -1,5 +1,6 @@
 #include "submission/submissionrun.h"
 
+#include "net/core/wininetcodes.h"
 #include "net/tickhttp.h"
 #include "pageprep/core/projectcontext.h"
 #include "platform/core/gridfile.h"
@@ -46,30 +47,40 @@ void prepareSubmissionComponent(TickHTTP& geturl) {
     geturl.setUserAgent("Redore Web Browser Beta One");
 }
 
-// Binds geturl's transfer events to the run for as long as a run goes, and gives the component
-// back as it was: the catalog update sends through the same component with handlers of its own.
+// Binds the transfer events of the run's two components to the run for as long as a run goes,
+// and gives them back as they were: the catalog update sends through geturl with handlers of its
+// own.
 class SubmissionRun::Binding {
 public:
-    explicit Binding(SubmissionRun& run) : m_http(run.m_c.geturl) {
-        m_start = m_http.OnStartTransfer;
-        m_end = m_http.OnEndTransfer;
-        m_http.OnStartTransfer = [&run](TickWinInet* sender) { run.geturlStartTransfer(sender); };
-        m_http.OnEndTransfer = [&run](TickWinInet* sender) { run.geturlEndTransfer(sender); };
-    }
-    ~Binding() {
-        m_http.OnStartTransfer = m_start;
-        m_http.OnEndTransfer = m_end;
-    }
-    Binding(const Binding&) = delete;
-    Binding& operator=(const Binding&) = delete;
+    explicit Binding(SubmissionRun& run)
+        : m_plain(run, run.m_c.geturl), m_secure(run, run.m_c.geturlSecure) {}
 
 private:
-    TickHTTP& m_http;
-    std::function<void(TickWinInet*)> m_start;
-    std::function<void(TickWinInet*)> m_end;
+    class One {
+    public:
+        One(SubmissionRun& run, TickHTTP& http) : m_http(http) {
+            m_start = m_http.OnStartTransfer;
+            m_end = m_http.OnEndTransfer;
+            m_http.OnStartTransfer = [&run](TickWinInet* sender) { run.geturlStartTransfer(sender); };
+            m_http.OnEndTransfer = [&run](TickWinInet* sender) { run.geturlEndTransfer(sender); };
+        }
+        ~One() {
+            m_http.OnStartTransfer = m_start;
+            m_http.OnEndTransfer = m_end;
+        }
+        One(const One&) = delete;
+        One& operator=(const One&) = delete;
+
+    private:
+        TickHTTP& m_http;
+        std::function<void(TickWinInet*)> m_start;
+        std::function<void(TickWinInet*)> m_end;
+    };
+    One m_plain;
+    One m_secure;
 };
 
-SubmissionRun::SubmissionRun(Context context) : m_c(std::move(context)) {
+SubmissionRun::SubmissionRun(Context context) : m_c(std::move(context)), m_current(&m_c.geturl) {
     m_c.watchdog.onTimer = [this] { watchdogTimer(); };
 }
 
@@ -292,16 +303,17 @@ bool SubmissionRun::submitPair(const std::string& address, int number, int engin
     setSubmissionVariables(m_c.variables, profile, translateCategory(engine, m_c.project.category), address);
     const DefinitionMessages messages{[this](const std::string& t) { m_c.prompts.warning(t); },
                                       [this](const std::string& t) { m_c.prompts.error(t); }};
-    std::optional<std::string> request =
-        LoadData(m_c.folder.resolve(submissionDefinitionPath(engine)), m_c.variables, messages);
-    if (!request) {
+    const std::filesystem::path path = m_c.folder.resolve(submissionDefinitionPath(engine));
+    std::optional<SubmissionDefinition> definition = loadSubmissionDefinition(path, m_c.variables, messages);
+    if (!definition) {
         log(kDefinitionError);
         return true;
     }
-    m_c.geturl.setURL(*request);
     log("");
     log("Set Current file to: " + engine + ": " + address);
-    send();
+    for (const std::string& problem : definition->problems)
+        log(path.string() + ", " + problem + "; the line is not used");
+    send(*definition);
 
     v.setStatusPanel(3, address + ", " + engine);
     v.setEngineCounter(counter(number, engineCount));
@@ -330,11 +342,22 @@ bool SubmissionRun::submitPair(const std::string& address, int number, int engin
     return true;
 }
 
-void SubmissionRun::send() {
+void SubmissionRun::send(const SubmissionDefinition& definition) {
+    m_current = &componentFor(definition.address, m_c.geturl, m_c.geturlSecure);
+    m_current->setURL(definition.address);
+    m_current->setRequestHeaders(definition.headers);
+    m_successCodes = definition.successCodes;
+    m_accepted = false;
     try {
-        m_c.geturl.setAction(ickhttpGet);
-    } catch (const EickError&) {
-        log(kSubmissionFailed);
+        m_current->setAction(ickhttpGet);
+    } catch (const EickError& e) {
+        // A status the definition names as a success is no failure, whatever the component makes
+        // of a status outside 2xx.
+        if (!(m_accepted && e.Code() == ickcodes::HttpStatus))
+            log(kSubmissionFailed);
+        // The status line says what an answer was; a request without one is told why.
+        if (e.Code() != ickcodes::HttpStatus)
+            log("Reason: " + std::string(e.what()));
     }
     // A transfer can end without its end event (the component gave up on its worker, or the
     // program is quitting); a timer left armed would tick during a later request and cut it short.
@@ -347,8 +370,9 @@ void SubmissionRun::geturlStartTransfer(TickWinInet*) {
 
 void SubmissionRun::geturlEndTransfer(TickWinInet*) {
     SubmissionRunView& v = m_c.view;
-    const std::string statusLine = m_c.geturl.StatusLine();
-    if (submissionAccepted(statusLine)) {
+    const std::string statusLine = m_current->StatusLine();
+    m_accepted = submissionAccepted(statusLine, m_successCodes);
+    if (m_accepted) {
         ++m_n.pageSuccess;
         ++m_n.runSuccess;
         v.setStatusField(Row::File, Column::Success, std::to_string(m_n.pageSuccess));
@@ -364,7 +388,7 @@ void SubmissionRun::geturlEndTransfer(TickWinInet*) {
 }
 
 void SubmissionRun::watchdogTimer() {
-    m_c.geturl.setAction(ickhttpIdle);
+    m_current->setAction(ickhttpIdle);
     m_c.watchdog.setEnabled(false);
 }
 

@@ -15,12 +15,14 @@ class ProgramFolder;
 class Prompts;
 class SubmissionRunView;
 class TickHTTP;
+class TickHTTPS;
 class TickWinInet;
 class Watchdog;
+struct SubmissionDefinition;
 struct SubmissionProfile;
 
-// The settings every submission request goes out with: no cached answers, the tool's own user
-// agent. Proxy, user and password come from the program settings.
+// The settings every submission request goes out with, plain or secure: no cached answers, the
+// tool's own user agent. Proxy, user and password come from the program settings.
 void prepareSubmissionComponent(TickHTTP& geturl);
 
 // The submission run: every page of ActiveFiles to every selected engine, one request per pair
@@ -31,9 +33,12 @@ void prepareSubmissionComponent(TickHTTP& geturl);
 class SubmissionRun {
 public:
     struct Context {
-        // Sends the requests; its start and end of transfer are bound to the run while it goes.
+        // Send the requests, geturl those to http addresses and geturlSecure those to https ones,
+        // with the server's certificate verified; the start and end of transfer of both are bound
+        // to the run while it goes.
         TickHTTP& geturl;
-        // Every HTTP component of the window, geturl among them: Cancel sets each one idle.
+        TickHTTPS& geturlSecure;
+        // Every HTTP component of the window, the two above among them: Cancel sets each one idle.
         std::vector<TickHTTP*> components;
         ProgramFolder& folder;
         Prompts& prompts;
@@ -103,7 +108,7 @@ private:
     bool submitPage(int number, const SubmissionProfile& profile);
     bool submitPair(const std::string& address, int number, int engineCount, const SubmissionProfile& profile,
                     int& remainingForPage);
-    void send();
+    void send(const SubmissionDefinition& definition);
     void complete();
     void writeHistory();
     void cancelCleanup();
@@ -114,6 +119,10 @@ private:
     Context m_c;
     bool m_running = false;
     Counters m_n;
+    // The component of the request under way, and how its answer is judged.
+    TickHTTP* m_current = nullptr;
+    std::vector<int> m_successCodes;
+    bool m_accepted = false;
     std::vector<std::string> m_log;
     std::optional<std::filesystem::path> m_historyFile;
 };

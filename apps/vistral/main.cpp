@@ -16,6 +16,7 @@ const char* const kUsage =
     "  update-engines   fetch the current engine catalog and submission definitions\n"
     "  submit           submit a project's pages to engines, as the window's step 5 does\n"
     "  verify           show what submit would send where\n"
+    "  indexnow-key     write a project's IndexNow key file, for publishing on its site\n"
     "  help [COMMAND]   show this help, or a command's (as COMMAND --help does)\n"
     "\n"
     "  --help           show this help\n"
@@ -36,6 +37,7 @@ int main(int argc, char** argv) {
                         {"readiness", kReadinessUsage, readinessCommand},
                         {"update-engines", kUpdateUsage, updateEnginesCommand},
                         {"submit", kSubmitUsage, submitCommand},
-                        {"verify", kVerifyUsage, verifyCommand}},
+                        {"verify", kVerifyUsage, verifyCommand},
+                        {"indexnow-key", kIndexNowKeyUsage, indexNowKeyCommand}},
                        runWindow);
 }

@@ -45,10 +45,7 @@ std::optional<std::string> projectPage(const std::string& name, const std::strin
     ProgramFolder folder(vistralProgramFolder(argv0));
     SettingsStore store(SettingsStore::defaultFile());
     ActiveProject project;
-    for (const std::string& known : listProjects(folder)) {
-        if (equalsIgnoringCase(known, name))
-            project.name = known;
-    }
+    project.name = findProject(folder, name).value_or("");
     if (project.name.empty())
         throw std::runtime_error("there is no project " + name);
     const StoredProjectSettings stored = readProjectSettings(store, project.name);

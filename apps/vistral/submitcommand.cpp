@@ -138,18 +138,15 @@ Arguments parseArguments(const std::vector<std::string>& args, bool submit) {
 }
 
 std::string projectNamed(const ProgramFolder& folder, const std::string& name) {
-    std::vector<std::string> projects;
+    std::optional<std::string> project;
     try {
-        projects = listProjects(folder);
+        project = findProject(folder, name);
     } catch (const DirectoryError& e) {
         throw CannotStart(e.what());
     }
-    for (const std::string& project : projects) {
-        // Profiles and settings alike are found without regard to letter case.
-        if (equalsIgnoringCase(project, name))
-            return project;
-    }
-    throw CannotStart("there is no project " + name);
+    if (!project)
+        throw CannotStart("there is no project " + name);
+    return *project;
 }
 
 // The entries that get a row in step 2, every one of them ticked.
@@ -213,11 +210,12 @@ Job readJob(const Arguments& arguments, const ProgramFolder& folder, const Setti
     return job;
 }
 
-// The window's timeout setting for the watchdog, and its proxy for the component.
-int applySettings(SettingsStore& store, TickHTTP& geturl, const Arguments& arguments) {
+// The window's timeout setting for the watchdog, and its proxy for the components.
+int applySettings(SettingsStore& store, const std::vector<TickHTTP*>& components,
+                  const Arguments& arguments) {
     int watchdog = kDefaultWatchdogInterval;
     try {
-        applyVistralSettings(store, {&geturl}, watchdog);
+        applyVistralSettings(store, components, watchdog);
     } catch (const std::exception& e) {
         throw CannotStart(std::string("the settings could not be applied: ") + e.what());
     }
@@ -237,12 +235,14 @@ int run(const std::vector<std::string>& args, const char* argv0, bool submit) {
     ConsolePrompts prompts(std::cerr);
     TickHTTP geturl;
     prepareSubmissionComponent(geturl);
+    TickHTTPS geturlSecure;
+    prepareSubmissionComponent(geturlSecure);
     QtWatchdog watchdog;
     Job job;
     try {
         job = readJob(arguments, folder, store);
         if (submit)
-            watchdog.setInterval(applySettings(store, geturl, arguments));
+            watchdog.setInterval(applySettings(store, {&geturl, &geturlSecure}, arguments));
     } catch (const CannotStart& e) {
         std::cerr << who << ": " << e.what() << '\n';
         return kExitFailure;
@@ -254,7 +254,8 @@ int run(const std::vector<std::string>& args, const char* argv0, bool submit) {
     std::vector<std::string> engines;
     ConsoleSubmissionView view(engines, job);
     SubmissionRun submission({geturl,
-                              {&geturl},
+                              geturlSecure,
+                              {&geturl, &geturlSecure},
                               folder,
                               prompts,
                               pacer,

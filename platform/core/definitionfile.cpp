@@ -9,7 +9,7 @@ namespace {
 
 size_t variableIndex(char letter) {
     char upper = (letter >= 'a' && letter <= 'z') ? static_cast<char>(letter - 'a' + 'A') : letter;
-    if (upper < 'A' || upper > 'H')
+    if (upper < 'A' || upper > 'Z')
         throw std::out_of_range(std::string("no template variable ") + letter);
     return static_cast<size_t>(upper - 'A');
 }
@@ -26,8 +26,9 @@ bool isHeaderLine(std::string_view line) {
     return startsWithIgnoringCase(trimmedView(line), kHeaderWord);
 }
 
-bool isVariableLetter(char c) {
-    return (c >= 'A' && c <= 'H') || (c >= 'a' && c <= 'h');
+bool isVariableLetter(char c, const TemplateRules& rules) {
+    const char upper = (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+    return (upper >= 'A' && upper <= 'H') || rules.extraLetters.find(upper) != std::string::npos;
 }
 
 }  // namespace
@@ -86,7 +87,7 @@ std::string expandTemplate(std::string_view text, const TemplateVariables& varia
         char next = text[i + 1];
         if (next == '#') {
             out += '#';
-        } else if (isVariableLetter(next)) {
+        } else if (isVariableLetter(next, rules)) {
             const std::string& value = variables[next];
             char upper = upperAscii(std::string_view(&next, 1))[0];
             out += rules.encodedLetters.find(upper) != std::string::npos ? percentEncodeValue(value) : value;

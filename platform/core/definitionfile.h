@@ -13,12 +13,12 @@
 // the address looked for; the submission tool fills A to F and H from the project and the page.
 class TemplateVariables {
 public:
-    // letter is 'A'..'H' in either case.
+    // letter is 'A'..'Z' in either case; a template reads only the letters its rules allow.
     std::string& operator[](char letter);
     const std::string& operator[](char letter) const;
 
 private:
-    std::array<std::string, 8> m_values;
+    std::array<std::string, 26> m_values;
 };
 
 // A template that ends in a lone "#".
@@ -40,13 +40,16 @@ struct TemplateRules {
     // A "#" at the very end of the template: false throws DefinitionError; true warns like an
     // invalid variable and keeps what was built.
     bool trailingHashWarns = false;
+    // Letters past "H" that are variables too; any other is an invalid variable.
+    std::string extraLetters{};
 };
 
 // The position checker encodes the term and the address; a trailing "#" is an error.
 inline const TemplateRules kRanqorTemplateRules{"CH", false};
 // The submission tool encodes the profile values and the page address, never the category, whose
-// translated values (such as "T17=1") are meant as pieces of the request.
-inline const TemplateRules kVistralTemplateRules{"ABCDEH", true};
+// translated values (such as "T17=1") are meant as pieces of the request; it fills K, the
+// IndexNow key, too.
+inline const TemplateRules kVistralTemplateRules{"ABCDEHK", true, "K"};
 
 // The four characters that would end a value early or change its meaning in a query ("%", "&",
 // "+", "#") as "%25", "%26", "%2B" and "%23"; every other byte as it stands.

@@ -20,7 +20,7 @@ SubmissionProfile submissionProfile(const GridTable& profile) {
     return {profileValue(profile, kFirstName),       profileValue(profile, kLastName),
             profileValue(profile, kEmail),           profileValue(profile, kCompany),
             profileValue(profile, kSiteDescription), profileValue(profile, kSiteTitle),
-            profileValue(profile, kSiteKeyWords)};
+            profileValue(profile, kSiteKeyWords),    profileValue(profile, kIndexNowKey)};
 }
 
 GridTable readProjectProfile(const ProgramFolder& folder, std::string_view project) {

@@ -18,6 +18,8 @@ inline constexpr const char* kCompany = "Company Name";
 inline constexpr const char* kSiteDescription = "Site Description";
 inline constexpr const char* kSiteTitle = "Site Title";
 inline constexpr const char* kSiteKeyWords = "Site Key Words";
+// The key a site publishes for IndexNow; profiles made before it have no such row.
+inline constexpr const char* kIndexNowKey = "IndexNow Key";
 }  // namespace ProfileLabel
 
 // The trimmed value of the row whose trimmed label equals label exactly; when the label occurs
@@ -33,6 +35,7 @@ struct SubmissionProfile {
     std::string siteDescription;
     std::string siteTitle;
     std::string siteKeyWords;
+    std::string indexNowKey{};
 };
 
 SubmissionProfile submissionProfile(const GridTable& profile);

@@ -26,6 +26,14 @@ std::vector<std::string> listProjects(const ProgramFolder& folder) {
     return names;
 }
 
+std::optional<std::string> findProject(const ProgramFolder& folder, std::string_view name) {
+    for (const std::string& project : listProjects(folder)) {
+        if (equalsIgnoringCase(project, name))
+            return project;
+    }
+    return std::nullopt;
+}
+
 bool isBaseProject(std::string_view name) {
     return upperAscii(name) == "BASE";
 }

@@ -23,6 +23,10 @@ inline constexpr const char* kSupportAddress = "support@orlek.example";
 // DirectoryError when "My Profiles" cannot be entered.
 std::vector<std::string> listProjects(const ProgramFolder& folder);
 
+// The project called name, without regard to letter case as profiles and settings are found, in
+// the spelling of its profile; nothing when there is none. Throws DirectoryError as listProjects.
+std::optional<std::string> findProject(const ProgramFolder& folder, std::string_view name);
+
 // The Base project ships with the program and is never deleted, in any letter case.
 bool isBaseProject(std::string_view name);
 

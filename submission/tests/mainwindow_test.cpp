@@ -210,10 +210,10 @@ TEST_F(MainWindow, TheStepsOpenInTurnAndOnlyTheCurrentStepsMenuShows) {
     ASSERT_TRUE(form->openEngineStep());
     EXPECT_EQ(activeTab(*form), "4. Select Engines");
     EXPECT_EQ(visibleMenus(*form), withStepMenu("&Engines"));
-    EXPECT_EQ(form->statusPanel(2), "Engines Available: 20");
+    EXPECT_EQ(form->statusPanel(2), "Engines Available: 21");
     EXPECT_EQ(form->statusPanel(3), "Engine Selection Screen");
     EngineListView* engines = form->enginesPage().engineView();
-    ASSERT_EQ(engines->topLevelItemCount(), 20);
+    ASSERT_EQ(engines->topLevelItemCount(), 21);
     tick(engines, 1);
     tick(engines, 4);
     tick(engines, 11);
@@ -228,7 +228,7 @@ TEST_F(MainWindow, TheStepsOpenInTurnAndOnlyTheCurrentStepsMenuShows) {
     EXPECT_EQ(form->statusPanel(1), "Ready");
     EXPECT_EQ(form->statusPanel(3), "Search Engine Submission");
     EXPECT_EQ(five.totalFilesField()->text(), "2 of 3");
-    EXPECT_EQ(five.totalEnginesField()->text(), "3 of 20");
+    EXPECT_EQ(five.totalEnginesField()->text(), "3 of 21");
     EXPECT_EQ(five.fileCounterField()->text(), "0 of 2");
     EXPECT_EQ(five.engineCounterField()->text(), "0 of 3");
     EXPECT_EQ(five.stepField()->text(), "idle");

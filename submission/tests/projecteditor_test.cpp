@@ -63,8 +63,9 @@ TEST_F(ProjectEditor, StartsOnTheBaseProfileWithTheCategoriesAndItsHint) {
     EXPECT_EQ(editor->categoryBox()->count(), 19);
     EXPECT_EQ(editor->categoryBox()->currentText(), "Autos");
     EXPECT_EQ(editor->webTypeGroup()->checkedId(), 1);
-    EXPECT_EQ(editor->profileTable()->rowCount(), 9);
+    EXPECT_EQ(editor->profileTable()->rowCount(), 10);
     EXPECT_EQ(editor->profileTable()->item(2, 0)->text(), "E-Mail Address");
+    EXPECT_EQ(editor->profileTable()->item(9, 0)->text(), "IndexNow Key");
     EXPECT_FALSE(editor->profileTable()->item(2, 0)->flags() & Qt::ItemIsEditable);
     EXPECT_FALSE(editor->hintPane()->toPlainText().isEmpty());
     // getdefaults stored the Base project's missing settings from the controls.
@@ -175,7 +176,7 @@ TEST_F(ProjectEditor, BlankRowsGoOnSaveAndAShorterProfileLeavesNothingOfTheLonge
 
     editor->nameBox()->setCurrentIndex(editor->nameBox()->findText("Base"));
     editor->nameChosen();
-    EXPECT_EQ(editor->profileTable()->rowCount(), 9);
+    EXPECT_EQ(editor->profileTable()->rowCount(), 10);
     editor->loadProject("Rows");
     EXPECT_EQ(editor->profileTable()->rowCount(), 3);
     EXPECT_EQ(editor->profileTable()->item(0, 1)->text(), "Ann");

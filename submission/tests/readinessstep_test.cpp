@@ -271,9 +271,9 @@ TEST_F(ReadinessStep, NextStoresTheValuesWithTheCurrentListAndOpensStepFour) {
     EXPECT_EQ(readFileBytes(project / "Shop.key"), "caf\xe9, garden\r\n");
     EXPECT_EQ(activeTab(*form), "4. Select Engines");
     EXPECT_EQ(form->statusPanel(1), "Ready");
-    EXPECT_EQ(form->statusPanel(2), "Engines Available: 20");
+    EXPECT_EQ(form->statusPanel(2), "Engines Available: 21");
     EXPECT_EQ(form->statusPanel(3), "Engine Selection Screen");
-    EXPECT_EQ(form->enginesPage().itemCount(), 20);
+    EXPECT_EQ(form->enginesPage().itemCount(), 21);
 
     // A list named anew in step 2 gets its own files; empty boxes give empty files.
     form->filesPage().flist()->setEditText("spring");

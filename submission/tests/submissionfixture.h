@@ -89,6 +89,22 @@ private:
     std::vector<std::string>& m_engines;
 };
 
+inline const char* const kFailed = "Submission Failed: Engine Did Not Respond, An Error Has Occurred!";
+// The first lines of a run of the fixture's project Shop.
+inline const std::vector<std::string> kLogHead = {"Process Start: Shop",
+                                                  "Web Base Address: http://www.shop.com", "Name: Ann Smith",
+                                                  "E-Mail: ann@example.com", "Company Name: Shoes Ltd"};
+
+// The values a status field took, in order: prefix is "Proj Success " and the like.
+inline std::vector<std::string> statusOf(const RecordingRunView& view, const std::string& prefix) {
+    std::vector<std::string> out;
+    for (const std::string& entry : view.statusHistory) {
+        if (entry.rfind(prefix, 0) == 0)
+            out.push_back(entry.substr(prefix.size()));
+    }
+    return out;
+}
+
 // What an engine answers a submission with: a short page under the status line.
 inline ScriptedResponse answer(const std::string& statusLine) {
     ScriptedResponse response = ScriptedResponse::ok("<html>thanks</html>");
@@ -104,6 +120,7 @@ protected:
     ProgramFolder folder{dir.path()};
     ScriptedServer server;
     TickHTTP geturl;
+    TickHTTPS geturlSecure;
     TickHTTP geturl2;
     TickHTTPS geturls;
     ScriptedPrompts prompts;
@@ -116,7 +133,8 @@ protected:
     RecordingRunView view{engines};
     LocalTime endOfRun{2001, 7, 3, 9, 5};
     SubmissionRun run{{geturl,
-                       {&geturl, &geturl2, &geturls},
+                       geturlSecure,
+                       {&geturl, &geturlSecure, &geturl2, &geturls},
                        folder,
                        prompts,
                        pacer,
@@ -131,8 +149,10 @@ protected:
     SubmissionRunTest() {
         clearProxyEnvironment();
         prepareSubmissionComponent(geturl);
+        prepareSubmissionComponent(geturlSecure);
         // A run that went wrong fails its test instead of hanging it.
         geturl.setTimeout(20);
+        geturlSecure.setTimeout(20);
         writeProfile({{"First Name", "Ann"},
                       {"Last Name", "Smith"},
                       {"E-Mail Address", "ann@example.com"},

@@ -191,3 +191,131 @@ TEST(SubmissionStatus, OnlyTheThreeSuccessLinesExactly) {
     for (const Case& c : cases)
         EXPECT_EQ(submissionAccepted(c.statusLine), c.accepted) << c.statusLine;
 }
+
+TEST_F(RequestBuilding, TheIndexNowKeyFillsKInEitherCaseAndIsEncodedLikeTheOtherValues) {
+    const struct {
+        const char* key;
+        const char* request;
+    } cases[] = {
+        {"5b2e8a47-c9f1",
+         "https://api.e.com/indexnow?url=http://www.shop.com/index.htm&key=5b2e8a47-c9f1|5b2e8a47-c9f1"},
+        {"a&b#c", "https://api.e.com/indexnow?url=http://www.shop.com/index.htm&key=a%26b%23c|a%26b%23c"},
+        {"", "https://api.e.com/indexnow?url=http://www.shop.com/index.htm&key=|"},
+    };
+    for (const auto& c : cases) {
+        profile.indexNowKey = c.key;
+        EXPECT_EQ(build("https://api.e.com/indexnow?url=#H&key=#K|#k"), c.request) << c.key;
+    }
+    EXPECT_TRUE(warnings.empty());
+    // The letters after K are still no variables.
+    EXPECT_EQ(build("x=#L"), "x=");
+    EXPECT_EQ(warnings, Lines{"Invalid variable:L encountered. Ignoring it."});
+}
+
+TEST(IndexNowKeyRow, AProfileWithoutTheRowGivesTheEmptyKey) {
+    GridTable old(2, 3);
+    old.setCell(0, 1, "E-Mail Address");
+    old.setCell(1, 1, "ann@example.com");
+    old.setCell(0, 2, "Site Key Words");
+    old.setCell(1, 2, "shoes");
+    EXPECT_EQ(submissionProfile(old).indexNowKey, "");
+    GridTable current(2, 2);
+    current.setCell(0, 1, " IndexNow Key ");
+    current.setCell(1, 1, " 5b2e8a47c9f1 ");
+    EXPECT_EQ(submissionProfile(current).indexNowKey, "5b2e8a47c9f1");
+}
+
+TEST(SuccessLines, NameTheCodesThatCountAsSuccess) {
+    struct Case {
+        const char* name;
+        std::string text;
+        std::vector<int> codes;
+        Lines problems;
+    };
+    const std::string head = "1\r\nhttps://e.com/?u=#H\r\n";
+    const Case cases[] = {
+        {"none", head, {}, {}},
+        {"blanks", head + "Success: 200 202\r\n", {200, 202}, {}},
+        {"commas, tabs and any case", head + "  success:\t200,202 ,204\r\n", {200, 202, 204}, {}},
+        {"two lines add up", head + "Success: 200\r\nHeader: X-Key: k\r\nSUCCESS: 202\r\n", {200, 202}, {}},
+        {"line 1 and 2 are never read as one", "Success: 200\r\nSuccess: 202\r\n", {}, {}},
+        {"a word is no code",
+         head + "Success: 200 OK\r\n",
+         {},
+         {"line 3: \"OK\" is no status code from 100 to 599"}},
+        {"out of range",
+         head + "Success: 200 600\r\n",
+         {},
+         {"line 3: \"600\" is no status code from 100 to 599"}},
+        {"too long", head + "Success: 2000\r\n", {}, {"line 3: \"2000\" is no status code from 100 to 599"}},
+        {"empty",
+         head + "Success:\r\nSuccess: 202\r\n",
+         {202},
+         {"line 3: no status code after \"Success:\""}},
+        {"another word is no success line", head + "Successful: 200\r\n", {}, {}},
+    };
+    for (const Case& c : cases) {
+        SuccessCodes read = readSuccessCodes(c.text);
+        EXPECT_EQ(read.codes, c.codes) << c.name;
+        EXPECT_EQ(read.problems, c.problems) << c.name;
+    }
+}
+
+TEST(SubmissionStatus, SuccessCodesJudgeByTheCodeAlone) {
+    struct Case {
+        const char* statusLine;
+        std::vector<int> codes;
+        bool accepted;
+    };
+    const Case cases[] = {
+        {"HTTP/1.1 202 Accepted", {200, 202}, true},
+        {"HTTP/1.1 200 OK", {200, 202}, true},
+        {"HTTP/1.1 200 Ok", {200, 202}, true},
+        {"HTTP/2 200", {200, 202}, true},
+        {"HTTP/2 202 ", {200, 202}, true},
+        {"HTTP/1.1 422 Unprocessable Entity", {200, 202}, false},
+        {"HTTP/1.1 2020 Odd", {200, 202}, false},
+        {"HTTP/1.1 20 Odd", {200, 202}, false},
+        {"HTTP/1.1", {200, 202}, false},
+        {"Status: HTTP/1.1 200 Document Follows", {200}, false},
+        {"", {200}, false},
+        // Without codes the exact lines rule as ever.
+        {"HTTP/1.1 202 Accepted", {}, false},
+        {"HTTP/1.1 200 OK", {}, true},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(submissionAccepted(c.statusLine, c.codes), c.accepted) << c.statusLine;
+}
+
+TEST_F(RequestBuilding, ADefinitionGivesItsHeadersAndSuccessCodesWithItsRequest) {
+    writeFileAtomically(dir / "edata" / "Api.hdf",
+                        "1\r\nhttps://api.e.com/?u=#H\r\nHeader: X-Key: k-1\r\nSuccess: 200 202\r\n"
+                        "Success: 2xx\r\nHeader: Broken\r\n");
+    TemplateVariables variables;
+    variables['H'] = "http://www.shop.com/a.htm";
+    std::optional<SubmissionDefinition> read =
+        loadSubmissionDefinition(folder.resolve(submissionDefinitionPath("Api")), variables, {});
+    ASSERT_TRUE(read);
+    EXPECT_EQ(read->address, "https://api.e.com/?u=http://www.shop.com/a.htm");
+    EXPECT_EQ(read->headers, Lines{"X-Key: k-1"});
+    EXPECT_EQ(read->successCodes, (std::vector<int>{200, 202}));
+    EXPECT_EQ(read->problems, (Lines{"line 6: no header field \"Name: value\" after \"Header:\"",
+                                     "line 5: \"2xx\" is no status code from 100 to 599"}));
+    EXPECT_EQ(loadSubmissionDefinition(folder.resolve(submissionDefinitionPath("None")), variables, {}),
+              std::nullopt);
+}
+
+TEST(ShippedIndexNow, AnnouncesThePageWithTheKeyAndTakesBothItsSuccessAnswers) {
+    TemplateVariables variables;
+    SubmissionProfile profile;
+    profile.indexNowKey = "5b2e8a47c9f1";
+    setSubmissionVariables(variables, profile, "", "https://www.shop.com/new.htm");
+    std::optional<SubmissionDefinition> read = loadSubmissionDefinition(
+        std::filesystem::path(VISTRAL_DATA_DIR) / "edata" / "IndexNow.hdf", variables, {});
+    ASSERT_TRUE(read);
+    EXPECT_EQ(read->address,
+              "https://api.indexnow.org/indexnow?url=https://www.shop.com/new.htm&key=5b2e8a47c9f1");
+    EXPECT_EQ(read->successCodes, (std::vector<int>{200, 202}));
+    EXPECT_TRUE(read->headers.empty());
+    EXPECT_TRUE(read->problems.empty());
+}

@@ -10,7 +10,10 @@
 #include <QTimer>
 #include <QToolButton>
 #include <QTreeWidget>
+#include <functional>
+#include <utility>
 
+#include "net/tests/support/loopbackpeers.h"
 #include "net/tests/support/scriptedserver.h"
 #include "net/tickhttp.h"
 #include "pageprep/reportwindow.h"
@@ -210,14 +213,17 @@ TEST_F(SubmitStep, CancelDuringARequestEndsTheRunWithoutHistoryAndSubmitCanRunAg
     server.script("/Excite", answer("HTTP/1.0 200 OK"));
     server.script("/Lycos", silent);
     openOnStepFive();
-    // The click arrives while the request to Lycos waits for its answer.
+    // The click arrives while the request to Lycos waits for its answer, once the server has it.
     bool requestRunning = false;
+    std::function<void()> cancelOnceAsked = [&] {
+        if (server.requests().size() < 2)
+            return QTimer::singleShot(1, cancelOnceAsked);
+        requestRunning = form->geturl().Action() == ickhttpGet;
+        five().cancelButton()->click();
+    };
     pacer.onSleep = [&](int ms) {
         if (ms == 500 && server.requests().size() == 1)
-            QTimer::singleShot(0, [&] {
-                requestRunning = form->geturl().Action() == ickhttpGet;
-                five().cancelButton()->click();
-            });
+            QTimer::singleShot(0, cancelOnceAsked);
     };
 
     five().submitButton()->click();
@@ -454,4 +460,49 @@ TEST_F(HistoryViewer, KeepsItsTextWhenAFileCannotBeReadAndCopiesAll) {
     viewer.aboutClick();
     EXPECT_EQ(prompts.shown().back().kind, Kind::Message);
     EXPECT_EQ(prompts.fileRequests()[0].defaultExtension, "vhs");
+}
+
+TEST_F(SubmitStep, AnHttpsDefinitionGoesThroughTheRunsSecureComponentAndIsCancelledWithIt) {
+    TempDir site;
+    NginxServer nginx(site.path(), server.port());
+    const std::string secure = nginx.httpsUrl("/backend/Lycos?u=#H");
+    writeFileAtomically(dir / "edata" / "Lycos.hdf", "1\r\n" + secure + "\r\n");
+    server.script("/Excite", answer("HTTP/1.1 200 OK"));
+    server.script("/backend/Lycos?u=http://www.shop.com/index.htm", answer("HTTP/1.1 200 OK"));
+    server.script("/backend/Lycos?u=http://www.shop.com/news.htm", answer("HTTP/1.1 200 OK"));
+    openOnStepFive();
+    form->geturlSecure().setCABundle(nginx.caBundle());
+    form->geturlSecure().setTimeout(20);
+    prompts.confirmAnswers = {false};
+
+    five().submitButton()->click();
+
+    const Lines log = monitorLines();
+    EXPECT_EQ(std::count(log.begin(), log.end(), "Status: HTTP/1.1 200 OK"), 4);
+    EXPECT_EQ(status(SubmitPage::ProjRow, SubmitPage::Success), "0");  // after the reset
+    EXPECT_EQ(form->geturlSecure().URL(), nginx.httpsUrl("/backend/Lycos?u=http://www.shop.com/news.htm"));
+    EXPECT_EQ(form->geturl().URL(), server.url("/Excite"));
+    // The readiness check's own secure component was not used.
+    EXPECT_TRUE(form->geturls().URL().empty());
+    ASSERT_EQ(historyFiles().size(), 1u);
+
+    // Cancel stops a secure request as it stops a plain one.
+    ScriptedResponse silent;
+    silent.delivery = ScriptedResponse::Delivery::Silence;
+    server.script("/backend/Lycos?u=http://www.shop.com/index.htm", silent);
+    bool secureRunning = false;
+    bool queued = false;
+    // One click, queued after the plain pair, arrives in the waiting loop of the secure request.
+    pacer.onSleep = [&](int ms) {
+        if (ms == 500 && !std::exchange(queued, true))
+            QTimer::singleShot(0, [&] {
+                secureRunning = form->geturlSecure().Action() == ickhttpGet;
+                five().cancelButton()->click();
+            });
+    };
+    five().submitButton()->click();
+    EXPECT_TRUE(secureRunning);
+    EXPECT_EQ(monitorLines(), Lines{"Operation Cancelled at user request"});
+    EXPECT_EQ(historyFiles().size(), 1u);
+    EXPECT_TRUE(five().submitButton()->isEnabled());
 }

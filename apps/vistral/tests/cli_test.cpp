@@ -158,6 +158,14 @@ TEST_F(VistralCommandLine, HelpAndBadArguments) {
          "vistral readiness: give FILE or --project with --page, not both"},
         {{"readiness", "--project", "Shop"}, 2, "", "vistral readiness: --page is required"},
         {{"readiness", "--page", "a.htm"}, 2, "", "vistral readiness: --project is required"},
+        {{"--help"}, 0, "  indexnow-key ", ""},
+        {{"indexnow-key", "--help"}, 0, "Usage: vistral indexnow-key --project NAME --folder FOLDER\n", ""},
+        {{"indexnow-key", "--project", "Shop"}, 2, "", "vistral indexnow-key: --folder is required"},
+        {{"indexnow-key", "--folder", "."}, 2, "", "vistral indexnow-key: --project is required"},
+        {{"indexnow-key", "--project", "Shop", "--folder", ""},
+         2,
+         "",
+         "vistral indexnow-key: --folder needs a folder"},
         {{"publish"}, 2, "", "vistral: unknown command publish"},
     };
     for (const Case& c : cases) {
@@ -505,4 +513,80 @@ TEST_F(VistralSubmit, CtrlCCancelsTheRunAsCancelSubmissionDoes) {
     EXPECT_EQ(server.requests().size(), 1u);
     EXPECT_TRUE(historyFiles().empty());
     EXPECT_EQ(process.readAllStandardError().toStdString(), "");
+}
+
+// The project Shop whose profile holds an IndexNow key, and a folder for the key file.
+class VistralIndexNowKey : public VistralCommandLine {
+protected:
+    fs::path site;
+
+    void SetUp() override {
+        VistralCommandLine::SetUp();
+        profileWithKey("Shop", " 5b2e8a47-c9f1 ");
+        store.writeValue(kKey, "Shop", "https://www.shop.com/pages/");
+        site = home / "site";
+        fs::create_directories(site);
+    }
+    void profileWithKey(const std::string& project, const std::string& key) {
+        writeFileAtomically(home / "My Profiles" / (project + ".rpf"),
+                            "2,3\r\n0,0,Personalization Item\r\n0,1,E-Mail Address\r\n1,1,ann@example.com\r\n"
+                            "0,2,IndexNow Key\r\n1,2," +
+                                key + "\r\n");
+    }
+};
+
+TEST_F(VistralIndexNowKey, WritesTheKeyFileIntoTheFolderAndSaysWhereToPublishIt) {
+    Outcome run = vistral({"indexnow-key", "--project", "shop", "--folder", site.string()});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(file("site/5b2e8a47-c9f1.txt"), "5b2e8a47-c9f1");
+    EXPECT_EQ(run.err, "Key file: " + (site / "5b2e8a47-c9f1.txt").string() +
+                           "\nPublish it as https://www.shop.com/5b2e8a47-c9f1.txt\n");
+    EXPECT_TRUE(run.out.empty());
+
+    // Again, over the file it wrote, for a project without a web path.
+    store.writeValue(kKey, "Shop", "");
+    writeFileAtomically(site / "5b2e8a47-c9f1.txt", "old");
+    run = vistral({"indexnow-key", "--project", "Shop", "--folder", site.string()});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(file("site/5b2e8a47-c9f1.txt"), "5b2e8a47-c9f1");
+    EXPECT_TRUE(run.errHas("Publish it at the root of the site.\n")) << run.err;
+}
+
+TEST_F(VistralIndexNowKey, RefusesAMissingOrUnusableKeyAndAMissingFolder) {
+    profileWithKey("Alpha", "short");
+    profileWithKey("Dots", "../../5b2e8a47");
+    profileWithKey("Empty", "  ");
+    writeFileAtomically(home / "plain.txt", "a file");
+    struct Case {
+        std::string project;
+        fs::path folder;
+        std::string err;
+    };
+    const std::string who = "vistral indexnow-key: ";
+    const Case cases[] = {
+        {"Nobody", site, who + "there is no project Nobody\n"},
+        {"Base", site,
+         who +
+             "the project Base has no IndexNow key: give its profile the row \"IndexNow Key\" with a key in "
+             "the Project Editor\n"},
+        {"Empty", site,
+         who + "the project Empty has no IndexNow key: give its profile the row \"IndexNow Key\" with a key "
+               "in the Project Editor\n"},
+        {"Alpha", site,
+         who + "the IndexNow key of the project Alpha cannot be used: it has 5 characters; a key has 8 to "
+               "128\n"},
+        {"Dots", site,
+         who + "the IndexNow key of the project Dots cannot be used: it holds \".\"; a key has only letters "
+               "a-z and A-Z, digits and \"-\"\n"},
+        {"Shop", home / "missing", who + "there is no folder " + (home / "missing").string() + "\n"},
+        {"Shop", home / "plain.txt", who + "there is no folder " + (home / "plain.txt").string() + "\n"},
+    };
+    for (const Case& c : cases) {
+        Outcome run = vistral({"indexnow-key", "--project", c.project, "--folder", c.folder.string()});
+        EXPECT_EQ(run.status, 1) << c.project;
+        EXPECT_EQ(run.err, c.err);
+    }
+    EXPECT_TRUE(fs::is_empty(site));
+    EXPECT_FALSE(fs::exists(home / "missing"));
+    EXPECT_FALSE(fs::exists(home / "5b2e8a47.txt"));
 }

@@ -57,7 +57,8 @@ TestCertificates::TestCertificates(const std::filesystem::path& folder) : m_fold
     }
 }
 
-NginxServer::NginxServer(const std::filesystem::path& root) : m_folder(makeTempFolder("nginx")) {
+NginxServer::NginxServer(const std::filesystem::path& root, int backendPort)
+    : m_folder(makeTempFolder("nginx")) {
     try {
         m_certificates = std::make_unique<TestCertificates>(m_folder);
         m_httpPort = freeLoopbackPort();
@@ -66,6 +67,12 @@ NginxServer::NginxServer(const std::filesystem::path& root) : m_folder(makeTempF
         auto path = [&](const std::filesystem::path& p) { return "\"" + p.string() + "\""; };
         std::string server = "        root " + path(std::filesystem::absolute(root)) +
                              ";\n        keepalive_requests 100000;\n";
+        if (backendPort != 0) {
+            // The backend's status line and headers reach the client as nginx words them.
+            server +=
+                "        location /backend/ { proxy_pass http://127.0.0.1:" + std::to_string(backendPort) +
+                "; proxy_pass_request_headers on; }\n";
+        }
         std::string tls = "        ssl_certificate_key " + path(m_certificates->serverKey()) + ";\n";
         writeText(m_folder / "nginx.conf",
                   "worker_processes 1;\n"

@@ -27,7 +27,8 @@ private:
 };
 
 // nginx serving a folder's files over HTTP, over HTTPS with the test certificate, and over HTTPS
-// with the expired certificate.
+// with the expired certificate. With a backend port, requests below "/backend/" are passed on to
+// a plain HTTP server there (a ScriptedServer, say), so its scripted answers come over TLS.
 //
 //   NginxServer nginx("/path/to/site");
 //   http.setURL(nginx.httpUrl("/index.html"));
@@ -35,7 +36,7 @@ private:
 //   https.setURL(nginx.httpsUrl("/index.html"));
 class NginxServer {
 public:
-    explicit NginxServer(const std::filesystem::path& root);
+    explicit NginxServer(const std::filesystem::path& root, int backendPort = 0);
     ~NginxServer();
 
     int httpPort() const { return m_httpPort; }
