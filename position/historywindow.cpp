@@ -82,6 +82,8 @@ HistoryWindow::HistoryWindow(std::filesystem::path file, Prompts& prompts, QWidg
     connect(toolbar->addButton("Export Chart", "Save the chart as a PNG picture", "exportChartButton"),
             &QToolButton::clicked, this, &HistoryWindow::exportChartClick);
     toolbar->addStretch();
+    connect(toolbar->addButton("Help", "How to read the history", "helpButton"), &QToolButton::clicked, this,
+            [this] { m_prompts.openHelp("rank-history"); });
     connect(toolbar->addButton("Close", "Close the history", "closeButton"), &QToolButton::clicked, this,
             &QWidget::close);
 

@@ -8,6 +8,7 @@
 #include <QLineSeries>
 #include <QScatterSeries>
 #include <QTableWidget>
+#include <QToolButton>
 #include <QValueAxis>
 
 #include "platform/core/safefile.h"
@@ -180,4 +181,14 @@ TEST_F(HistoryWindowTest, AnUnreadableHistoryIsToldAndShowsNothing) {
     ASSERT_FALSE(prompts.shown().empty());
     EXPECT_EQ(prompts.shown()[0].kind, ScriptedPrompts::Kind::Error);
     EXPECT_NE(prompts.shown()[0].text.find("damaged or is no history database"), std::string::npos);
+}
+
+TEST_F(HistoryWindowTest, HelpOpensTheShippedHistoryTopic) {
+    HistoryWindow window(file, prompts);
+    QToolButton* help = window.findChild<QToolButton*>("helpButton");
+    ASSERT_NE(help, nullptr);
+    help->click();
+    ASSERT_EQ(prompts.helpTopics(), std::vector<std::string>{"rank-history"});
+    EXPECT_TRUE(
+        std::filesystem::exists(std::filesystem::path(RANQOR_DATA_DIR) / "help" / "rank-history.html"));
 }
