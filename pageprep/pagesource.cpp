@@ -11,6 +11,10 @@ namespace {
 
 const char* const kDownloadedCopy = "temp\\temp.htm";
 
+// No page whose head and keywords are worth checking comes near this; an endless answer stops
+// here instead of filling the disk and then memory when the copy is read.
+constexpr long long kPageLimit = 16LL * 1024 * 1024;
+
 }  // namespace
 
 PageSource::PageSource(const ProgramFolder& folder, TickHTTP& plain, TickHTTPS& secure)
@@ -51,6 +55,7 @@ bool PageSource::fetch(TickHTTP& http, const std::string& address) {
         std::error_code ec;
         std::filesystem::remove(copy, ec);
         http.setURL(address);
+        http.setBodyLimit(kPageLimit);
         http.setLocalFile(copy.string());
         http.setAction(ickhttpGet);
         // A page without a body still replaces the copy: it is an empty page, not the last one.

@@ -15,7 +15,7 @@ inline constexpr const char* kSecureVerificationAgent = "Orlek -Secure Verify";
 
 // Where the page the readiness check reads comes from: for a local web the file the entry names;
 // for a web on the net the copy of web path + "/" + entry fetched into "temp\temp.htm" (plain or
-// secure by the web type), which every fetch replaces.
+// secure by the web type), which every fetch replaces. A page past 16 MiB is no page: its fetch fails.
 class PageSource {
 public:
     PageSource(const ProgramFolder& folder, TickHTTP& plain, TickHTTPS& secure);

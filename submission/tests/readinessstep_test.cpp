@@ -224,6 +224,15 @@ TEST_F(ReadinessStep, APageOnTheNetIsFetchedOnceIntoTheDownloadedCopy) {
     EXPECT_FALSE(fs::exists(dir / "temp" / "temp.htm"));
     EXPECT_EQ(reports.size(), 1u);
     EXPECT_NE(form->statusPanel(3), "Files Read Successfully");
+
+    // An answer past 16 MiB is cut off and counts as a page that could not be loaded.
+    server.script("/shop/gone.htm", ScriptedResponse::ok(std::string(16 * 1024 * 1024 + 1, 'x')));
+    const size_t beforeHuge = prompts.shown().size();
+    check();
+    EXPECT_EQ(shownSince(beforeHuge),
+              (std::vector<Shown>{{Kind::Error, kCouldNotLoad}, {Kind::Error, kCouldNotLoad}}));
+    EXPECT_FALSE(fs::exists(dir / "temp" / "temp.htm"));
+    EXPECT_EQ(reports.size(), 1u);
 }
 
 TEST_F(ReadinessStep, ASecurePageIsFetchedOverTls) {
