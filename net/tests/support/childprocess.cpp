@@ -2,9 +2,12 @@
 
 #include <fcntl.h>
 #include <netinet/in.h>
+#include <poll.h>
 #include <signal.h>
+#include <sys/inotify.h>
 #include <sys/prctl.h>
 #include <sys/socket.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -12,7 +15,6 @@
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
-#include <thread>
 
 namespace {
 
@@ -97,24 +99,61 @@ int freeLoopbackPort() {
     return ntohs(address.sin_port);
 }
 
-void waitUntilListening(int port, ChildProcess& child, const std::string& what) {
-    auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-    while (std::chrono::steady_clock::now() < giveUp) {
-        if (child.exited())
-            throw std::runtime_error(what + " ended before it listened");
-        int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-        sockaddr_in address{};
-        address.sin_family = AF_INET;
-        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        address.sin_port = htons(static_cast<uint16_t>(port));
-        bool connected = ::connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
-        ::close(fd);
-        if (connected)
-            return;
-        // Start-up of a server process, not a pause of the test's logic.
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+namespace {
+
+bool accepts(int port) {
+    int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    address.sin_port = htons(static_cast<uint16_t>(port));
+    const bool connected = ::connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
+    ::close(fd);
+    return connected;
+}
+
+// Closes the descriptors it holds on every way out.
+struct Descriptors {
+    int watch = -1;
+    int child = -1;
+    ~Descriptors() {
+        if (watch >= 0)
+            ::close(watch);
+        if (child >= 0)
+            ::close(child);
     }
-    throw std::runtime_error(what + " did not listen on port " + std::to_string(port));
+};
+
+}  // namespace
+
+void waitUntilReady(const std::filesystem::path& pidFile, const std::vector<int>& ports, ChildProcess& child,
+                    const std::string& what) {
+    Descriptors fds;
+    fds.watch = ::inotify_init1(IN_CLOEXEC | IN_NONBLOCK);
+    fds.child = static_cast<int>(::syscall(SYS_pidfd_open, child.pid(), 0));
+    if (fds.watch < 0 || fds.child < 0 ||
+        ::inotify_add_watch(fds.watch, pidFile.parent_path().c_str(), IN_CREATE | IN_MOVED_TO) < 0)
+        throw std::runtime_error("cannot watch " + what + " start");
+    const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    std::error_code ec;
+    while (!std::filesystem::exists(pidFile, ec)) {
+        const auto left =
+            std::chrono::duration_cast<std::chrono::milliseconds>(giveUp - std::chrono::steady_clock::now());
+        if (left.count() <= 0)
+            throw std::runtime_error(what + " did not start within ten seconds");
+        pollfd events[2] = {{fds.watch, POLLIN, 0}, {fds.child, POLLIN, 0}};
+        ::poll(events, 2, static_cast<int>(left.count()));
+        if (events[1].revents & POLLIN)
+            throw std::runtime_error(what + " ended before it listened");
+        char buffer[4096];
+        while (::read(fds.watch, buffer, sizeof buffer) > 0) {
+        }
+    }
+    for (int port : ports) {
+        if (!accepts(port))
+            throw std::runtime_error(what + " wrote its pid file but does not listen on port " +
+                                     std::to_string(port));
+    }
 }
 
 void runCommand(const std::vector<std::string>& command, const std::filesystem::path& outputFile) {

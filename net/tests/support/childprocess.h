@@ -26,10 +26,12 @@ private:
 // A port on 127.0.0.1 that nothing listens on right now.
 int freeLoopbackPort();
 
-// Waits until something accepts connections on 127.0.0.1:port, checking every few milliseconds
-// that the child still runs. Throws std::runtime_error, naming what, after ten seconds or when
-// the child has ended.
-void waitUntilListening(int port, ChildProcess& child, const std::string& what);
+// Waits until a server has written its pid file, which the servers we start (nginx, tinyproxy)
+// do once their ports are open, then checks that each port accepts a connection. Waits on
+// events (the file's folder and the child's end), never on a clock. Throws std::runtime_error,
+// naming what, after ten seconds, when the child has ended, or when a port is not open.
+void waitUntilReady(const std::filesystem::path& pidFile, const std::vector<int>& ports, ChildProcess& child,
+                    const std::string& what);
 
 // Runs a command to its end; throws std::runtime_error, with its output, when it fails.
 void runCommand(const std::vector<std::string>& command, const std::filesystem::path& outputFile);

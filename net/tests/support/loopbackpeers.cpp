@@ -117,8 +117,7 @@ NginxServer::NginxServer(const std::filesystem::path& root, int backendPort)
         m_process = std::make_unique<ChildProcess>(std::vector<std::string>{
             "nginx", "-p", m_folder.string(), "-c", (m_folder / "nginx.conf").string(), "-e",
             (m_folder / "error.log").string(), "-g", "daemon off;"});
-        for (int port : {m_httpPort, m_httpsPort, m_expiredPort})
-            waitUntilListening(port, *m_process, "nginx");
+        waitUntilReady(m_folder / "nginx.pid", {m_httpPort, m_httpsPort, m_expiredPort}, *m_process, "nginx");
     } catch (...) {
         m_process.reset();
         removeFolder(m_folder);
@@ -161,7 +160,7 @@ ForwardProxy::ForwardProxy(const std::string& user, const std::string& password)
         writeText(m_folder / "tinyproxy.conf", config);
         m_process = std::make_unique<ChildProcess>(
             std::vector<std::string>{"tinyproxy", "-d", "-c", (m_folder / "tinyproxy.conf").string()});
-        waitUntilListening(m_port, *m_process, "tinyproxy");
+        waitUntilReady(m_folder / "tinyproxy.pid", {m_port}, *m_process, "tinyproxy");
     } catch (...) {
         m_process.reset();
         removeFolder(m_folder);
