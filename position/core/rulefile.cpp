@@ -22,17 +22,17 @@ struct Setting {
     std::string_view byDefault;  // what an absent setting stands for
 };
 
-struct StepSpec {
+struct StepForm {
     std::string_view name;
     RuleStepKind kind;
     std::vector<Setting> settings;
 };
 
-const std::vector<StepSpec>& stepSpecs() {
+const std::vector<StepForm>& stepForms() {
     static const std::vector<Setting> pieces = {{"start", Field::Start, Type::Text, false, ""},
                                                 {"end", Field::End, Type::Text, false, ""},
                                                 {"count", Field::Count, Type::CountOrAll, false, "1"}};
-    static const std::vector<StepSpec> specs = {
+    static const std::vector<StepForm> forms = {
         // Everything in front of the first marker goes (the marker too, unless kept); keep-before
         // keeps that many characters in front of it, and the marker. A missing marker, or one
         // standing first, leaves the text as it is.
@@ -103,23 +103,23 @@ const std::vector<StepSpec>& stepSpecs() {
           {"until", Field::End, Type::Text, false, ""},
           {"with", Field::With, Type::NonEmptyText, true, ""}}},
     };
-    return specs;
+    return forms;
 }
 
-const StepSpec* stepSpec(std::string_view name) {
-    for (const StepSpec& spec : stepSpecs()) {
-        if (spec.name == name)
-            return &spec;
+const StepForm* stepForm(std::string_view name) {
+    for (const StepForm& form : stepForms()) {
+        if (form.name == name)
+            return &form;
     }
     return nullptr;
 }
 
-const StepSpec& stepSpec(RuleStepKind kind) {
-    for (const StepSpec& spec : stepSpecs()) {
-        if (spec.kind == kind)
-            return spec;
+const StepForm& stepForm(RuleStepKind kind) {
+    for (const StepForm& form : stepForms()) {
+        if (form.kind == kind)
+            return form;
     }
-    return stepSpecs().front();
+    return stepForms().front();
 }
 
 std::string* textField(RuleStep& step, Field field) {
@@ -429,21 +429,21 @@ private:
             return failLine(number, "steps belong to kind=page rules; a kind=json rule has none");
         if (!closeStep())
             return false;
-        const StepSpec* spec = stepSpec(name);
-        if (!spec) {
+        const StepForm* form = stepForm(name);
+        if (!form) {
             std::string known;
-            for (const StepSpec& s : stepSpecs())
+            for (const StepForm& s : stepForms())
                 known += (known.empty() ? "" : ", ") + std::string(s.name);
             return failLine(number, "there is no step \"" + name + "\" (steps: " + known + ")");
         }
         RuleStep step;
-        step.kind = spec->kind;
+        step.kind = form->kind;
         step.line = number;
-        for (const Setting& setting : spec->settings) {
+        for (const Setting& setting : form->settings) {
             if (!setting.required)
                 applySetting(step, setting, std::string(setting.byDefault));
         }
-        m_step = spec;
+        m_step = form;
         m_stepSeen.clear();
         std::get<PageRule>(m_reading.rule).steps.push_back(std::move(step));
         return true;
@@ -475,11 +475,11 @@ private:
     bool closeStep() {
         if (!m_step)
             return true;
-        const StepSpec& spec = *m_step;
+        const StepForm& form = *m_step;
         m_step = nullptr;
         RuleStep& step = std::get<PageRule>(m_reading.rule).steps.back();
-        const std::string where = "the step " + std::string(spec.name) + " ";
-        for (const Setting& setting : spec.settings) {
+        const std::string where = "the step " + std::string(form.name) + " ";
+        for (const Setting& setting : form.settings) {
             const std::string name(setting.name);
             if (setting.required && !m_stepSeen.contains(name))
                 return failLine(step.line, where + "needs a line " + name + "=");
@@ -541,106 +541,9 @@ private:
     int m_kindLine = 0;
     bool m_json = false;
     std::map<std::string, int> m_seen;
-    const StepSpec* m_step = nullptr;
+    const StepForm* m_step = nullptr;
     std::map<std::string, int> m_stepSeen;
 };
-
-// The pieces between start and end, each searched from the end marker of the one before.
-std::string piecesBetween(std::string_view text, std::string_view start, std::string_view end, long count) {
-    std::string out;
-    std::string_view rest = text;
-    for (long n = 0; count == 0 || n < count; ++n) {
-        ExtractedPiece piece = ExtractBetween(rest, start, end);
-        if (piece.piece.empty())
-            break;
-        out += piece.piece;
-        rest = rest.substr(static_cast<size_t>(piece.position - 1));
-    }
-    return out;
-}
-
-// Whether writing `extra` more bytes at each occurrence of find would take the text past the
-// most a preparation may hold: a rule of the user's that replaces one character by a long text,
-// step after step, must end in no results, never in all memory taken at once.
-bool wouldOutgrow(std::string_view text, std::string_view find, size_t extra) {
-    if (find.empty() || extra == 0)
-        return false;
-    size_t count = 0;
-    for (size_t at = findText(text, find); at != kNotFound; at = findText(text, find, at + find.size()))
-        ++count;
-    return count > 0 && (kMaxRewrittenText - std::min(kMaxRewrittenText, text.size())) / count < extra;
-}
-
-constexpr size_t kNumberDigits = 12;
-
-// Returns false when the step would outgrow the text limit; the text is then left to the caller.
-bool applyStep(const RuleStep& step, std::string& text, std::string& collection) {
-    switch (step.kind) {
-        case RuleStepKind::DropBefore: {
-            size_t at = findText(text, step.marker);
-            if (at == kNotFound || at == 0)
-                return true;
-            size_t from = step.keep > 0 ? at - std::min(at, static_cast<size_t>(step.keep))
-                                        : (step.keepMarker ? at : at + step.marker.size());
-            text.erase(0, from);
-            return true;
-        }
-        case RuleStepKind::DropAfter:
-            text = DeleteBetween(text, step.marker, "", !step.keepMarker);
-            return true;
-        case RuleStepKind::KeepAfter: {
-            size_t at = findText(text, step.marker);
-            text = at == kNotFound ? std::string() : text.substr(at + step.marker.size());
-            return true;
-        }
-        case RuleStepKind::KeepBetween:
-            text = piecesBetween(text, step.start, step.end, step.count);
-            return true;
-        case RuleStepKind::Collect:
-            collection += piecesBetween(text, step.start, step.end, step.count);
-            return true;
-        case RuleStepKind::CollectText:
-            collection += step.marker;
-            return true;
-        case RuleStepKind::UseCollection:
-            text = std::move(collection);
-            collection.clear();
-            return true;
-        case RuleStepKind::Replace:
-            if (step.with.size() > step.marker.size() &&
-                wouldOutgrow(text, step.marker, step.with.size() - step.marker.size()))
-                return false;
-            text = ReplaceAll(text, step.marker, step.with);
-            return true;
-        case RuleStepKind::Number:
-            if (wouldOutgrow(text, step.start + step.end, kNumberDigits + step.with.size()))
-                return false;
-            text = numberPairs(text, step.start, step.end, static_cast<int>(step.count), step.with);
-            return true;
-        case RuleStepKind::NumberEach:
-            if (wouldOutgrow(text, step.marker, kNumberDigits + step.start.size() + step.end.size()))
-                return false;
-            text = numberOccurrences(text, step.marker, static_cast<size_t>(step.keep),
-                                     static_cast<size_t>(step.drop), step.start, step.end,
-                                     static_cast<int>(step.count));
-            return true;
-        case RuleStepKind::DeleteBetween:
-            if (step.repeat && !step.keepMarker) {
-                text = deleteBetweenRepeatedly(text, step.start, step.end);
-                return true;
-            }
-            // With the markers kept, a second pass finds them side by side and changes nothing.
-            text = DeleteBetween(text, step.start, step.end, !step.keepMarker);
-            return true;
-        case RuleStepKind::CollapseRelocations:
-            text = collapseRelocations(text, step.marker, step.end, step.with);
-            return true;
-        case RuleStepKind::RepairRedirects:
-            text = repairRedirects(text, step.marker, step.end, step.with);
-            return true;
-    }
-    return true;
-}
 
 }  // namespace
 
@@ -669,9 +572,9 @@ std::string formatRuleFile(const EngineRuleFile& rule) {
     line("kind", "page");
     line("name", encodeValue(page.displayName));
     for (const RuleStep& step : page.steps) {
-        const StepSpec& spec = stepSpec(step.kind);
-        line("step", std::string(spec.name));
-        for (const Setting& setting : spec.settings)
+        const StepForm& form = stepForm(step.kind);
+        line("step", std::string(form.name));
+        for (const Setting& setting : form.settings)
             line(std::string("    ") + std::string(setting.name), writtenSetting(step, setting));
     }
     const std::string* markers[] = {&page.itemStart, &page.itemEnd,      &page.labelStart,
@@ -681,32 +584,6 @@ std::string formatRuleFile(const EngineRuleFile& rule) {
     if (!page.cutAddressAt.empty())
         line("cut-address-at", encodeValue(page.cutAddressAt));
     return out;
-}
-
-std::string prepareWithRule(const PageRule& rule, std::string_view page) {
-    std::string text(page);
-    std::string collection;
-    for (const RuleStep& step : rule.steps) {
-        if (!applyStep(step, text, collection))
-            return {};
-        // A rule that only ever adds (collecting the same text again and again) must not take
-        // all memory; its page gives no results, as a runaway replacement does.
-        if (text.size() > kMaxRewrittenText || collection.size() > kMaxRewrittenText)
-            return {};
-    }
-    return text;
-}
-
-std::vector<ResultRow> pageRuleRows(const PageRule& rule, std::string_view page) {
-    std::vector<ResultRow> rows = ExtractRows(prepareWithRule(rule, page), rule.markers());
-    if (!rule.cutAddressAt.empty()) {
-        for (ResultRow& row : rows) {
-            size_t at = row.address.find(rule.cutAddressAt);
-            if (at != std::string::npos)
-                row.address.resize(at);
-        }
-    }
-    return rows;
 }
 
 bool isJsonPointer(std::string_view pointer) {
