@@ -41,22 +41,6 @@ std::vector<std::string> definitionNames(const std::string& url, const std::file
     return names;
 }
 
-void checkDefinition(const std::string& url, const std::filesystem::path& file) {
-    const std::string text = readFileBytes(file);
-    std::string cause = definitionFormError(text, kRanqorTemplateRules);
-    if (!cause.empty())
-        throw notA(url, "an engine definition", cause);
-    // Header lines may hold a key: such a definition is for its owner's eyes only.
-    if (hasHeaderLines(text)) {
-        std::error_code ec;
-        std::filesystem::permissions(
-            file, std::filesystem::perms::owner_read | std::filesystem::perms::owner_write, ec);
-        if (ec)
-            throw DownloadError(file.string() +
-                                ": cannot make it readable by its owner alone: " + ec.message());
-    }
-}
-
 }  // namespace
 
 EngineUpdate::EngineUpdate(Context context, std::string server)
@@ -92,7 +76,8 @@ bool EngineUpdate::RzToolbarButton19Click() {
         c.setStatus("Getting Definition: " + name);
         const std::string url = m_session.address(name);
         try {
-            checkDefinition(url, staged.fetch(url, c.folder.resolveForWriting("edata\\" + name)));
+            checkDownloadedDefinition(url, staged.fetch(url, c.folder.resolveForWriting("edata\\" + name)),
+                                      kRanqorTemplateRules);
         } catch (const std::exception& e) {
             return fail("Update Definition!", e.what(), "Failed to get Definition: " + name);
         }

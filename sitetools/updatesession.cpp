@@ -2,7 +2,9 @@
 
 #include "net/stageddownload.h"
 #include "net/tickhttp.h"
+#include "platform/core/definitionfile.h"
 #include "platform/core/programfolder.h"
+#include "platform/core/safefile.h"
 #include "platform/prompts.h"
 
 namespace {
@@ -10,6 +12,22 @@ const std::string kParagraph = "\n\r\n\r";
 // Far beyond any catalog or definition; an endless answer stops here.
 constexpr long long kUpdateFileLimit = 16LL << 20;
 }  // namespace
+
+void checkDownloadedDefinition(const std::string& url, const std::filesystem::path& file,
+                               const TemplateRules& rules) {
+    const std::string text = readFileBytes(file);
+    std::string cause = definitionFormError(text, rules);
+    if (!cause.empty())
+        throw DownloadError(url + ": not an engine definition (" + cause + ")");
+    if (hasHeaderLines(text)) {
+        std::error_code ec;
+        std::filesystem::permissions(
+            file, std::filesystem::perms::owner_read | std::filesystem::perms::owner_write, ec);
+        if (ec)
+            throw DownloadError(file.string() +
+                                ": cannot make it readable by its owner alone: " + ec.message());
+    }
+}
 
 UpdateSession::UpdateSession(UpdateContext context, std::string server, std::string program, std::string root)
     : m_c(std::move(context)),

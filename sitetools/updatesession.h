@@ -7,6 +7,13 @@
 class ProgramFolder;
 class Prompts;
 class TickHTTP;
+struct TemplateRules;
+
+// Checks a downloaded engine definition before it may replace the one in use: its form under the
+// program's template rules (an error page sent with 200 is none). Header lines may hold a key, so
+// a definition with them is made readable by its owner alone. Throws DownloadError naming url.
+void checkDownloadedDefinition(const std::string& url, const std::filesystem::path& file,
+                               const TemplateRules& rules);
 
 // What an engine update is given by the window or the command that runs it.
 struct UpdateContext {

@@ -4,7 +4,6 @@
 #include "platform/core/definitionfile.h"
 #include "platform/core/gridfile.h"
 #include "platform/core/programfolder.h"
-#include "platform/core/safefile.h"
 #include "platform/core/text.h"
 #include "platform/prompts.h"
 #include "submission/core/catalog.h"
@@ -65,10 +64,8 @@ CatalogUpdate::Result CatalogUpdate::updateClick() {
             // The server names the files; a name that would land outside edata\ is refused.
             if (!isPlainName(name))
                 throw DownloadError(name + " is no file name");
-            m_session.fetch(name + ".hdf", "edata\\" + name + ".hdf", [](const std::filesystem::path& file) {
-                // An error page sent with 200 must not replace a working definition.
-                if (!definitionFormError(readFileBytes(file), kVistralTemplateRules).empty())
-                    throw DownloadError(file.string() + " is no submission definition");
+            m_session.fetch(name + ".hdf", "edata\\" + name + ".hdf", [&](const std::filesystem::path& file) {
+                checkDownloadedDefinition(m_session.address(name + ".hdf"), file, kVistralTemplateRules);
             });
         } catch (const std::exception&) {
             c.prompts.error("Update Definition!" + name);

@@ -74,6 +74,18 @@ protected:
 
 }  // namespace
 
+TEST_F(CatalogUpdateTest, ADefinitionWithHeaderLinesIsKeptForItsOwnersEyesOnly) {
+    serve("engines.txt", catalog({"Excite", "Lycos"}));
+    serve("Excite.hdf", "1\r\nhttps://api.excite.example/add?u=#H\r\nHeader: X-Key: secret\r\n");
+    serve("Lycos.hdf", "1\r\nhttp://new.lycos.example/add?u=#H\r\n");
+
+    EXPECT_EQ(update.updateClick().failedDefinitions, 0);
+    EXPECT_EQ(fs::status(dir / "edata" / "Excite.hdf").permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write);
+    EXPECT_NE(fs::status(dir / "edata" / "Lycos.hdf").permissions() & fs::perms::others_read,
+              fs::perms::none);
+}
+
 TEST_F(CatalogUpdateTest, ReplacesTheCatalogAndEveryEnginesDefinitionThenEndsTheProgram) {
     const std::string fresh = catalog({"Excite", " Nerd World ", "", "Lycos"});
     serve("engines.txt", fresh);
